@@ -1,0 +1,25 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct Material {
+  std::string name;
+  uint32_t texture;  // OpenGL texture name; 0 = none
+  float red;
+  float green;
+  float blue;
+};
+
+// Slots 1..20 hold the library's materials in order; slot 0 takes the lines
+// that come before the first material and is never searched.
+constexpr int kMaterialSlots = 21;
+using MaterialTable = std::array<Material, kMaterialSlots>;
+
+// The library that belongs to a model file: its name less the last four
+// characters, followed by ".mtl".
+std::string MaterialLibraryName(std::string_view modelFileName);
+
+// Reads the model's material library into table, uploading every diffuse map.
+void ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table);

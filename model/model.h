@@ -1,0 +1,42 @@
+#pragma once
+// The one in-memory model: a fixed-capacity record without pointers, zeroed by
+// its owner before loading, filled once by LoadModel and read by DrawModel.
+#include <cstdint>
+
+// Faces are counted from 0. Vertices, normals and texture coordinates keep the
+// file's numbering from 1, so entry 0 is never written and stays zero: an index
+// of 0 addresses a zero position, normal or texture coordinate.
+constexpr int kFaceCapacity = 601;    // faces 0..600
+constexpr int kCornerCapacity = 41;   // corners 0..40 of one face
+constexpr int kEntryCapacity = 601;   // entries 0..600
+constexpr int kLastEntry = kEntryCapacity - 1;
+
+struct Face {
+  int32_t cornerCount;
+  int32_t vertexIndex[kCornerCapacity];
+  int32_t normalIndex[kCornerCapacity];
+  int32_t texCoordIndex[kCornerCapacity];
+  uint32_t texture;  // OpenGL texture name; 0 = no texture
+  float red;
+  float green;
+  float blue;
+};
+
+struct Vec3 {
+  float x;
+  float y;
+  float z;
+};
+
+struct Vec2 {
+  float u;
+  float v;
+};
+
+struct Model {
+  Face faces[kFaceCapacity];
+  Vec3 vertices[kEntryCapacity];
+  Vec3 normals[kEntryCapacity];
+  Vec2 texCoords[kEntryCapacity];
+  int32_t lastFace;  // number of faces minus one; -1 when the file held none
+};

@@ -1,0 +1,53 @@
+#include "platform/log.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Progress text is gathered here and handed to the stream in large writes:
+// a model of a million lines writes many millions of small pieces.
+constexpr std::size_t kBufferSize = 1 << 16;
+char buffer[kBufferSize];
+std::size_t buffered = 0;
+std::FILE* stream = stdout;
+bool flushAtExitRegistered = false;
+
+void WriteOut(const char* data, std::size_t size) {
+  if (stream != nullptr && size > 0) std::fwrite(data, 1, size, stream);
+}
+
+void Append(const char* data, std::size_t size) {
+  if (buffered + size > kBufferSize) {
+    WriteOut(buffer, buffered);
+    buffered = 0;
+    if (size > kBufferSize) {  // a piece larger than the buffer goes straight out
+      WriteOut(data, size);
+      return;
+    }
+  }
+  std::memcpy(buffer + buffered, data, size);
+  buffered += size;
+}
+
+}  // namespace
+
+void LogWrite(std::string_view text, bool lineEnd) {
+  if (!flushAtExitRegistered) {
+    flushAtExitRegistered = true;
+    std::atexit(LogFlush);
+  }
+  Append(text.data(), text.size());
+  if (lineEnd) Append("\r\n", 2);
+}
+
+void LogFlush() {
+  WriteOut(buffer, buffered);
+  buffered = 0;
+  if (stream != nullptr) std::fflush(stream);
+}
+
+void LogSetStream(std::FILE* newStream) {
+  LogFlush();
+  stream = newStream;
+}

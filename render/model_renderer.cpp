@@ -1,0 +1,3 @@
+// placeholder
+#include "render/model_renderer.h"
+void DrawModel(const Model&) {}

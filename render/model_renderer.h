@@ -1,0 +1,5 @@
+#pragma once
+#include "model/model.h"
+
+// Sends every face of the model to OpenGL in immediate mode, in file order.
+void DrawModel(const Model& model);

@@ -1,0 +1,3 @@
+// placeholder
+#include "render/scene.h"
+void SetUpScene() {}
