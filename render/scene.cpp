@@ -1,3 +1,43 @@
-// placeholder
 #include "render/scene.h"
-void SetUpScene() {}
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+namespace {
+
+// One unit in the last place below 640.0 / 480.0, as the projection has always used.
+constexpr double kAspectRatio = 1.333333333333333;
+
+constexpr GLfloat lightAmbient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+constexpr GLfloat lightDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+// Given while the model-view matrix is the identity, so it stays fixed in eye
+// space: 4 units above and 2 in front of the viewer while the model turns.
+constexpr GLfloat lightPosition[4] = {0.0f, 4.0f, -2.0f, 1.0f};
+
+}  // namespace
+
+void SetUpScene() {
+  glViewport(0, 0, 640, 480);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, kAspectRatio, 0.1, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+
+  glShadeModel(GL_SMOOTH);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);  // of two faces at equal depth the later one shows
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+  glLightfv(GL_LIGHT1, GL_AMBIENT, lightAmbient);
+  glLightfv(GL_LIGHT1, GL_DIFFUSE, lightDiffuse);
+  glLightfv(GL_LIGHT1, GL_POSITION, lightPosition);
+  glEnable(GL_LIGHT1);
+  glEnable(GL_LIGHTING);
+  // Each face's glColor3f becomes its ambient and diffuse material colour.
+  glEnable(GL_COLOR_MATERIAL);
+  glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+  glEnable(GL_TEXTURE_2D);
+}
