@@ -12,13 +12,17 @@ struct BmpImage {
   // width * height texels of blue, green, red, alpha; row 0 is the file's first
   // row, each row mirrored left to right. Empty when no pixel was read.
   std::vector<uint8_t> texels;
-  bool texelsMade;  // false when the sizes gave no buffer to fill
+  // False when the buffer the sizes ask for was refused: larger than the limit
+  // or not to be had from the allocator. A width or height of 0 or less asks
+  // for no buffer at all, so it leaves this true with texels empty.
+  bool texelsMade;
 };
 
 // The largest texel buffer a header may ask for: 8192 x 8192 texels.
 constexpr std::size_t kMaxTexelBytes = std::size_t{256} << 20;
 
-// Reads the header and pixels from the file's current position.
+// Reads the header and pixels from the file's current position, front to back,
+// never past the end: bytes the file does not have read as zero.
 void DecodeBmp(std::FILE* file, BmpImage& image, std::size_t maxTexelBytes = kMaxTexelBytes);
 
 // Opens fileName and decodes it. False, with image untouched, when it cannot be opened.
