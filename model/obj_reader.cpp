@@ -1,3 +1,218 @@
-// placeholder until the reader lands
 #include "model/obj_reader.h"
-void LoadModel(const std::string&, Model&) {}
+
+#include <cstdint>
+#include <string_view>
+
+#include "model/material_library.h"
+#include "model/regular_file.h"
+#include "model/text_reading.h"
+#include "platform/log.h"
+
+namespace {
+
+constexpr int64_t kLastEntry64 = kLastEntry;
+constexpr int64_t kFaceCapacity64 = kFaceCapacity;
+constexpr int64_t kCornerCapacity64 = kCornerCapacity;
+
+// What one call of LoadModel knows while it reads the model file. Counters are
+// 64-bit so that a file of any length counts its lines without overflow.
+struct ObjReading {
+  Model* model = nullptr;
+  const MaterialTable* materials = nullptr;
+  int64_t nextVertex = 1;  // entry the next vertex line fills
+  int64_t nextNormal = 1;
+  int64_t nextTexCoord = 1;
+  int64_t nextFace = 0;    // index the next face line fills
+  int64_t ignoredCorners = 0;
+  uint32_t currentTexture = 0;
+  float currentRed = 0.0f;
+  float currentGreen = 0.0f;
+  float currentBlue = 0.0f;
+  std::string logLine;  // the line's progress text, written out when the line ends
+};
+
+void AppendField(std::string& logLine, char open, std::string_view field, char close) {
+  logLine.push_back(open);
+  logLine.append(field);
+  logLine.push_back(close);
+}
+
+// Every slot with the wanted name is taken in turn, so the last one decides.
+void SelectMaterial(ObjReading& reading, std::string_view wanted) {
+  reading.currentTexture = 0;
+  for (int slot = 1; slot < kMaterialSlots; ++slot) {
+    const Material& material = (*reading.materials)[static_cast<std::size_t>(slot)];
+    if (material.name != wanted) continue;
+    reading.currentTexture = material.texture;
+    reading.currentRed = material.red;
+    reading.currentGreen = material.green;
+    reading.currentBlue = material.blue;
+    LogWrite("Using: ", false);
+    LogWrite(material.name, true);
+  }
+}
+
+// Logs the fields of a vertex, normal or texture-coordinate line from index
+// start and stores the first components.size() of them into components (no
+// store when components are null: the entry lies beyond the record).
+template <typename IsSeparator>
+void ReadComponents(ObjReading& reading, std::string_view line, std::size_t start, IsSeparator isSeparator,
+                    float* const* components, int componentCount) {
+  int64_t fieldNumber = 0;
+  SplitFields(line, start, isSeparator, [&](std::string_view field) {
+    AppendField(reading.logLine, '[', field, ']');
+    if (fieldNumber < componentCount && components[fieldNumber] != nullptr) {
+      *components[fieldNumber] = RoundToFloat(ParseNumber(field));
+    }
+    ++fieldNumber;
+  });
+}
+
+void ReadVertexLine(ObjReading& reading, std::string_view line) {
+  reading.logLine.append("V ");
+  float* components[3] = {nullptr, nullptr, nullptr};
+  if (reading.nextVertex <= kLastEntry64) {
+    Vec3& entry = reading.model->vertices[reading.nextVertex];
+    components[0] = &entry.x, components[1] = &entry.y, components[2] = &entry.z;
+  }
+  ReadComponents(reading, line, 2, IsSpace, components, 3);
+  ++reading.nextVertex;
+}
+
+void ReadNormalLine(ObjReading& reading, std::string_view line) {
+  reading.logLine.append("VN ");
+  float* components[3] = {nullptr, nullptr, nullptr};
+  if (reading.nextNormal <= kLastEntry64) {
+    Vec3& entry = reading.model->normals[reading.nextNormal];
+    components[0] = &entry.x, components[1] = &entry.y, components[2] = &entry.z;
+  }
+  ReadComponents(reading, line, 3, IsSpace, components, 3);
+  ++reading.nextNormal;
+}
+
+void ReadTexCoordLine(ObjReading& reading, std::string_view line) {
+  reading.logLine.append("VT ");
+  float* components[2] = {nullptr, nullptr};
+  if (reading.nextTexCoord <= kLastEntry64) {
+    Vec2& entry = reading.model->texCoords[reading.nextTexCoord];
+    components[0] = &entry.u, components[1] = &entry.v;
+  }
+  ReadComponents(reading, line, 3, IsSpaceOrLineEnd, components, 2);
+  ++reading.nextTexCoord;
+}
+
+// Each field is a corner; each corner's parts are vertex, texture-coordinate
+// and normal index, in that order.
+void ReadFaceLine(ObjReading& reading, std::string_view line) {
+  reading.logLine.append("F ");
+  Face* face = reading.nextFace < kFaceCapacity64 ? &reading.model->faces[reading.nextFace] : nullptr;
+  int64_t cornerNumber = 0;
+  SplitFields(line, 2, IsSpaceOrLineEnd, [&](std::string_view corner) {
+    AppendField(reading.logLine, '[', corner, ']');
+    // Corners beyond the face's capacity are logged but not stored.
+    const bool stored = face != nullptr && cornerNumber < kCornerCapacity64;
+    int32_t* indices[3] = {nullptr, nullptr, nullptr};
+    if (stored) {
+      indices[0] = &face->vertexIndex[cornerNumber];
+      indices[1] = &face->texCoordIndex[cornerNumber];
+      indices[2] = &face->normalIndex[cornerNumber];
+    }
+    int64_t partNumber = 0;
+    SplitCornerParts(corner, [&](std::string_view part) {
+      AppendField(reading.logLine, '{', part, '}');
+      if (partNumber < 3 && indices[partNumber] != nullptr) *indices[partNumber] = RoundToIndex(ParseNumber(part));
+      ++partNumber;
+    });
+    if (stored) {
+      face->red = reading.currentRed;
+      face->green = reading.currentGreen;
+      face->blue = reading.currentBlue;
+    }
+    ++cornerNumber;
+  });
+  if (face != nullptr) {
+    if (cornerNumber > kCornerCapacity64) {
+      reading.ignoredCorners += cornerNumber - kCornerCapacity64;
+      cornerNumber = kCornerCapacity64;
+    }
+    face->cornerCount = static_cast<int32_t>(cornerNumber);
+    face->texture = reading.currentTexture;
+  }
+  ++reading.nextFace;
+}
+
+// The rules are tried in this order on every line. Material selection sees
+// the line as read; the others see it with a space appended, which ends its
+// last field. The four numbered prefixes exclude one another.
+void ReadModelLine(ObjReading& reading, std::string& line) {
+  if (StartsWith(line, "usemtl ")) SelectMaterial(reading, std::string_view(line).substr(7));
+  line.push_back(' ');
+  if (StartsWith(line, "v ")) {
+    ReadVertexLine(reading, line);
+  } else if (StartsWith(line, "f ")) {
+    ReadFaceLine(reading, line);
+  } else if (StartsWith(line, "vn ")) {
+    ReadNormalLine(reading, line);
+  } else if (StartsWith(line, "vt ")) {
+    ReadTexCoordLine(reading, line);
+  }
+  LogWrite(reading.logLine, true);  // every line of the file ends one log line
+  reading.logLine.clear();
+}
+
+void ReportIgnored(int64_t count, std::string_view what, int64_t capacity, std::string_view unit = {}) {
+  if (count <= 0) return;
+  std::string message = "Ignored ";
+  AppendDecimal(message, count);
+  message.append(" ").append(what).append(" beyond the first ");
+  AppendDecimal(message, capacity);
+  message.append(unit);
+  LogWrite(message, true);
+}
+
+void ReadModelFile(ObjReading& reading, std::FILE* file) {
+  LineReader reader;
+  StartReading(reader, file);
+  std::string line;
+  while (!AtEndOfText(reader)) {
+    ReadTextLine(reader, line);
+    ReadModelLine(reading, line);
+  }
+
+  const int64_t storedFaces = reading.nextFace < kFaceCapacity64 ? reading.nextFace : kFaceCapacity64;
+  reading.model->lastFace = static_cast<int32_t>(storedFaces - 1);
+
+  ReportIgnored(reading.nextVertex - 1 - kLastEntry64, "vertex lines", kLastEntry64);
+  ReportIgnored(reading.nextNormal - 1 - kLastEntry64, "normal lines", kLastEntry64);
+  ReportIgnored(reading.nextTexCoord - 1 - kLastEntry64, "texture coordinate lines", kLastEntry64);
+  ReportIgnored(reading.nextFace - kFaceCapacity64, "face lines", kFaceCapacity64);
+  ReportIgnored(reading.ignoredCorners, "corners", kCornerCapacity64, " of a face");
+
+  std::string message = "Faces: ";
+  AppendDecimal(message, reading.model->lastFace);
+  message.append(" (+1 we count from zero..)");
+  LogWrite(message, true);
+}
+
+}  // namespace
+
+void LoadModel(const std::string& fileName, Model& model) {
+  MaterialTable materials{};
+  ReadMaterialLibrary(fileName, materials);
+
+  LogWrite("Loading : ", false);
+  LogWrite(fileName, true);
+
+  if (OwnedFile file{OpenRegularFile(fileName)}) {
+    ObjReading reading;
+    reading.model = &model;
+    reading.materials = &materials;
+    ReadModelFile(reading, file.get());
+  } else {
+    // The record stays as it came, all zeros, lastFace included.
+    LogWrite("Could not open the object file ", false);
+    LogWrite(fileName, true);
+  }
+
+  LogWrite("Done!", true);
+}

@@ -1,1 +1,206 @@
-// placeholder
+#include "model/text_reading.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <locale.h>
+#include <system_error>
+
+namespace {
+
+// Large blocks keep the cost per line close to that of scanning the bytes.
+constexpr std::size_t kBlockSize = std::size_t{1} << 18;
+
+bool Refill(LineReader& reader) {
+  if (reader.fileDrained || reader.file == nullptr) return false;
+  reader.position = 0;
+  reader.filled = std::fread(reader.block.get(), 1, kBlockSize, reader.file);
+  // A regular file gives a short read only at its end or on an error; either
+  // way nothing more is to come.
+  if (reader.filled < kBlockSize) reader.fileDrained = true;
+  return reader.filled > 0;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// White space that a decimal number may be preceded by.
+bool IsWhiteSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+int RadixOf(char c) {
+  switch (c) {
+    case 'B': case 'b': return 2;
+    case 'H': case 'h': return 16;
+    case 'O': case 'o': return 8;
+    default: return 0;
+  }
+}
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 99;
+}
+
+double ParseRadix(std::string_view digits, int radix) {
+  uint64_t value = 0;
+  for (char c : digits) {
+    int digit = DigitValue(c);
+    if (digit >= radix) break;
+    value = value * static_cast<uint64_t>(radix) + static_cast<uint64_t>(digit);  // wraps
+  }
+  int64_t asSigned;
+  std::memcpy(&asSigned, &value, sizeof asSigned);  // the bit pattern, read as signed
+  return static_cast<double>(asSigned);
+}
+
+// The C locale, made once, for the rare conversions from_chars cannot finish.
+locale_t CLocale() {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return c;
+}
+
+// Converts an unsigned decimal of the checked form: digits, an optional point
+// and fraction, an optional exponent whose letter is e or E.
+double ConvertDecimal(const char* first, const char* last) {
+  double value = 0.0;
+  std::from_chars_result result = std::from_chars(first, last, value, std::chars_format::general);
+  if (result.ec == std::errc()) return value;
+  // Out of range: the value overflows or lies below the smallest subnormal.
+  // strtod under the C locale gives infinity or the correctly rounded tiny value.
+  std::string terminated(first, last);
+  locale_t c = CLocale();
+  if (c == static_cast<locale_t>(nullptr)) return 0.0;
+  return strtod_l(terminated.c_str(), nullptr, c);
+}
+
+double ParseDecimal(std::string_view text) {
+  const std::size_t size = text.size();
+  std::size_t i = 0;
+  while (i < size && IsWhiteSpace(text[i])) ++i;
+  bool negative = false;
+  if (i < size && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  const std::size_t numberStart = i;
+  std::size_t digitCount = 0;
+  while (i < size && IsDigit(text[i])) ++i, ++digitCount;
+  if (i < size && text[i] == '.') {
+    ++i;
+    while (i < size && IsDigit(text[i])) ++i, ++digitCount;
+  }
+  if (digitCount == 0) return 0.0;
+
+  // The exponent belongs to the number only when at least one digit follows
+  // its letter and optional sign.
+  std::size_t numberEnd = i;
+  std::size_t exponentLetter = std::string_view::npos;
+  if (i < size && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+    std::size_t j = i + 1;
+    if (j < size && (text[j] == '+' || text[j] == '-')) ++j;
+    const std::size_t exponentDigits = j;
+    while (j < size && IsDigit(text[j])) ++j;
+    if (j > exponentDigits) {
+      exponentLetter = i;
+      numberEnd = j;
+    }
+  }
+
+  double value;
+  const char* first = text.data() + numberStart;
+  const char* last = text.data() + numberEnd;
+  if (exponentLetter != std::string_view::npos && (text[exponentLetter] == 'd' || text[exponentLetter] == 'D')) {
+    // from_chars knows only e and E: convert a copy with the letter replaced.
+    thread_local std::string scratch;
+    scratch.assign(first, last);
+    scratch[exponentLetter - numberStart] = 'e';
+    value = ConvertDecimal(scratch.data(), scratch.data() + scratch.size());
+  } else {
+    value = ConvertDecimal(first, last);
+  }
+  return negative ? -value : value;
+}
+
+}  // namespace
+
+void StartReading(LineReader& reader, std::FILE* file) {
+  reader.file = file;
+  if (!reader.block) reader.block.reset(new char[kBlockSize]);
+  reader.position = 0;
+  reader.filled = 0;
+  reader.fileDrained = false;
+}
+
+bool AtEndOfText(LineReader& reader) {
+  if (reader.position < reader.filled) return false;
+  return !Refill(reader);
+}
+
+void ReadTextLine(LineReader& reader, std::string& line) {
+  line.clear();
+  for (;;) {
+    if (reader.position == reader.filled && !Refill(reader)) break;
+    const char* begin = reader.block.get() + reader.position;
+    const std::size_t available = reader.filled - reader.position;
+    const void* lineFeed = std::memchr(begin, '\n', available);
+    if (lineFeed != nullptr) {
+      const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - begin);
+      line.append(begin, length);
+      reader.position += length + 1;
+      // The CR of a CR LF may have come in the previous block, so test the line.
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      return;
+    }
+    line.append(begin, available);
+    reader.position = reader.filled;
+  }
+  // The file ended without a line feed; a CR as its very last byte is a line end too.
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+}
+
+double ParseNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  if (i == text.size()) return 0.0;
+  if (text.size() - i >= 2 && text[i] == '&') {
+    const int radix = RadixOf(text[i + 1]);
+    if (radix != 0) return ParseRadix(text.substr(i + 2), radix);
+  }
+  return ParseDecimal(text.substr(i));
+}
+
+void AppendDecimal(std::string& text, int64_t value) {
+  char digits[24];
+  std::to_chars_result result = std::to_chars(digits, digits + sizeof digits, value);
+  text.append(digits, result.ptr);
+}
+
+int32_t RoundToIndex(double value) {
+  constexpr double kMax = std::numeric_limits<int32_t>::max();
+  constexpr double kMin = std::numeric_limits<int32_t>::min();
+  if (std::isnan(value)) return 0;
+  // Saturate before converting: a double outside the int32 range must never
+  // be converted to one.
+  if (value >= kMax) return std::numeric_limits<int32_t>::max();
+  if (value <= kMin) return std::numeric_limits<int32_t>::min();
+  const double below = std::floor(value);
+  const double fraction = value - below;  // exact for doubles of this size
+  int64_t rounded = static_cast<int64_t>(below);
+  if (fraction > 0.5 || (fraction == 0.5 && (rounded & 1) != 0)) ++rounded;
+  return static_cast<int32_t>(rounded);
+}
+
+float RoundToFloat(double value) {
+  // Halfway between the largest float and the next power of two: from there
+  // on the nearest float is infinity. Below it the conversion rounds normally.
+  constexpr double kOverflow = static_cast<double>(FLT_MAX) + 0x1p103;
+  if (value >= kOverflow) return std::numeric_limits<float>::infinity();
+  if (value <= -kOverflow) return -std::numeric_limits<float>::infinity();
+  return static_cast<float>(value);
+}
