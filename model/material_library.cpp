@@ -46,7 +46,7 @@ void ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table) {
     if (StartsWith(line, "newmtl ")) {
       ++materialCounter;
       const std::string_view name = std::string_view(line).substr(7);
-      LogWrite({}, true);
+      LogWrite("", true);
       message.assign("M: [").append(name).append("]");
       LogWrite(message, false);
       if (Material* slot = SlotAt(table, materialCounter)) slot->name.assign(name);
