@@ -138,6 +138,9 @@ Image NacelleTexture() {
       SetPixel(image, x, y, colour);
     }
   }
+  // Along the outboard side (v = 0.25, row 24): a dark band with running lights.
+  FillRect(image, 8, 23, 112, 3, Scaled(kPlate, 0.55));
+  for (int x = 14; x < 116; x += 12) FillRect(image, x, 24, 3, 1, Rgb{150, 215, 255});
   // Darker rings at the stern and before the bow's dome.
   FillRect(image, 0, 0, 6, 32, Scaled(kPlate, 0.7));
   FillRect(image, 120, 0, 8, 32, Scaled(kPlate, 0.75));

@@ -18,7 +18,8 @@ Image HullTexture();
 Image NeckTexture();
 
 // An engine nacelle, u from the stern to the bow, v around with the outboard
-// side at 0.25: plating, and a glowing grille along the inboard side (0.75).
+// side at 0.25: plating, running lights along the outboard side and a glowing
+// grille along the inboard side (0.75).
 Image NacelleTexture();
 
 // The red glow of the domes at the nacelles' bows, seen face on.
