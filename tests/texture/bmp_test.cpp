@@ -44,27 +44,17 @@ TEST(DecodeBmp, MirrorsEachRowLeftToRight) {
   EXPECT_EQ(image.texels, (Texels{10, 11, 12, 255, 7, 8, 9, 255, 4, 5, 6, 255, 1, 2, 3, 255}));
 }
 
-TEST(DecodeBmp, FirstFileRowBecomesTextureRowZero) {
-  std::vector<FilePixel> pixels;
-  for (uint8_t i = 0; i < 12; ++i) pixels.push_back({i, static_cast<uint8_t>(i + 100), 7});
-  BmpImage image = Decode(BmpFile(4, 3, pixels));
-  Texels expected;
-  for (int row = 0; row < 3; ++row) {
-    Texels mirrored = MirroredRow({pixels.begin() + row * 4, pixels.begin() + row * 4 + 4});
-    expected.insert(expected.end(), mirrored.begin(), mirrored.end());
-  }
-  EXPECT_EQ(image.texels, expected);
-}
-
 TEST(DecodeBmp, OnlyPureMagentaGetsAlphaZero) {
   // File order: blue, green, red.
-  BmpImage image = Decode(BmpFile(4, 1, {{0x10, 0x20, 0x30}, {0xFF, 0x00, 0xFF}, {0xFF, 0x00, 0xFE}, {0xFF, 0x01, 0xFF}}));
+  BmpImage image =
+      Decode(BmpFile(4, 1, {{0x10, 0x20, 0x30}, {0xFF, 0x00, 0xFF}, {0xFF, 0x00, 0xFE}, {0xFF, 0x01, 0xFF}}));
   EXPECT_EQ(image.texels, (Texels{0xFF, 0x01, 0xFF, 0xFF,    // near magenta
                                   0xFF, 0x00, 0xFE, 0xFF,    // near magenta
                                   0xFF, 0x00, 0xFF, 0x00,    // magenta
                                   0x10, 0x20, 0x30, 0xFF}));  // bytes kept in file order
 }
 
+// Also: the file's first row becomes texture row 0.
 TEST(DecodeBmp, SkipsRowPaddingOfEveryWidth) {
   for (int32_t width : {1, 2, 3, 5, 6, 7}) {
     SCOPED_TRACE(width);

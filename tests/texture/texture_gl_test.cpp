@@ -79,7 +79,8 @@ TEST(LoadTextureGl, LeavesANearestFilteredTextureOfTheImageBound) {
 TEST(LoadTextureGl, APaddedWidthReadsBackAsDrawn) {
   ASSERT_NO_FATAL_FAILURE(OpenScene());
   TempDir dir;
-  std::string file = dir.Write("b.bmp", BmpFile(3, 2, {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}, {6, 6, 6}}));
+  std::string file =
+      dir.Write("b.bmp", BmpFile(3, 2, {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}, {6, 6, 6}}));
   uint32_t name = LoadTexture(file);
   ASSERT_NE(name, 0u);
   EXPECT_EQ(LevelParameter(GL_TEXTURE_WIDTH), 3);
@@ -139,14 +140,24 @@ TEST(LoadTextureGl, NegativeOrHugeSizesGiveATextureWithoutAnImage) {
   struct Case {
     int32_t width;
     int32_t height;
+    const char* error;  // on standard error, not in the progress text
   };
-  // A negative height is refused by OpenGL; the huge ones never reach it.
-  for (Case c : {Case{2, -2}, Case{INT32_MAX, INT32_MAX}, Case{16384, 16384}}) {
+  // A negative height is refused by OpenGL; the huge sizes never reach it:
+  // 16384 x 16384 is within OpenGL's largest size but a gigabyte of texels.
+  const std::string tooMany = " pixels, too many; it is left without an image\n";
+  for (Case c : {Case{2, -2, ""}, Case{INT32_MAX, INT32_MAX, "2147483647 x 2147483647"},
+                 Case{16384, 16384, "16384 x 16384"}}) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
     std::string file = dir.Write("f.bmp", BmpHeader(c.width, c.height));
     testing::internal::CaptureStderr();
-    uint32_t name = LoadTexture(file);
-    testing::internal::GetCapturedStderr();
+    uint32_t name = 0;
+    EXPECT_EQ(CaptureProgress(file, name), "");
+    std::string error = testing::internal::GetCapturedStderr();
+    if (*c.error == '\0') {
+      EXPECT_EQ(error, "");
+    } else {
+      EXPECT_EQ(error, "viewer: texture file [" + file + "] asks for " + c.error + tooMany);
+    }
     ClearGlErrors();
     EXPECT_NE(name, 0u);
     EXPECT_EQ(BoundTexture(), static_cast<GLint>(name));
