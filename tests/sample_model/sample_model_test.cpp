@@ -2,6 +2,7 @@
 // that the viewer holds all of it and shows it well at start.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -67,7 +68,8 @@ bool ParseWhole(const std::string& text, double& value) {
 }
 
 bool ParseIndex(const std::string& text, int& value) {
-  if (text.empty() || text.size() > 6 || !std::all_of(text.begin(), text.end(), ::isdigit)) return false;
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  if (text.empty() || text.size() > 6 || !std::all_of(text.begin(), text.end(), digit)) return false;
   value = std::stoi(text);
   return true;
 }
@@ -170,26 +172,17 @@ uint32_t LittleEndian(const std::string& bytes, std::size_t offset, int size) {
   return value;
 }
 
-class SampleModel : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    objText = new std::string(ReadBytes(kAssets / "enterprise.obj"));
-    mtlText = new std::string(ReadBytes(kAssets / "enterprise.mtl"));
-    obj = new ObjFile(ReadObj(*objText));
-  }
-  static void TearDownTestSuite() {
-    delete obj;
-    delete mtlText;
-    delete objText;
-  }
-  static std::string* objText;
-  static std::string* mtlText;
-  static ObjFile* obj;
+// The shipped files, read once for all tests.
+struct ShippedModel {
+  std::string objText = ReadBytes(kAssets / "enterprise.obj");
+  std::string mtlText = ReadBytes(kAssets / "enterprise.mtl");
+  ObjFile obj = ReadObj(objText);
 };
 
-std::string* SampleModel::objText = nullptr;
-std::string* SampleModel::mtlText = nullptr;
-ObjFile* SampleModel::obj = nullptr;
+const ShippedModel& Shipped() {
+  static const ShippedModel shipped;
+  return shipped;
+}
 
 int RunGenerator(const std::string& arguments) {
   const std::string command = std::string("'") + SAMPLE_MODEL_GENERATOR + "' " + arguments + " 2>/dev/null";
@@ -198,8 +191,8 @@ int RunGenerator(const std::string& arguments) {
 }
 
 TEST(SampleModelGenerator, ReproducesTheShippedAssetsByteForByte) {
-  char pattern[] = "/tmp/sample-model-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
+  std::string pattern = (fs::temp_directory_path() / "sample-model-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
   const fs::path output = pattern;
   ASSERT_EQ(RunGenerator("'" + output.string() + "'"), 0);
 
@@ -220,10 +213,10 @@ TEST(SampleModelGenerator, FailsWithoutAWritableDirectory) {
   EXPECT_EQ(RunGenerator("/nonexistent/sample-model"), 1);
 }
 
-TEST_F(SampleModel, TextIsPlainWithOneSpaceBetweenFields) {
+TEST(SampleModel, TextIsPlainWithOneSpaceBetweenFields) {
   // The reader splits at every single space and keeps CR or tabs in the
   // text, so any of them would shift or spoil a number.
-  for (const std::string* text : {objText, mtlText}) {
+  for (const std::string* text : {&Shipped().objText, &Shipped().mtlText}) {
     EXPECT_EQ(text->find('\r'), std::string::npos);
     EXPECT_EQ(text->find('\t'), std::string::npos);
     EXPECT_EQ(text->find("  "), std::string::npos);
@@ -231,25 +224,28 @@ TEST_F(SampleModel, TextIsPlainWithOneSpaceBetweenFields) {
     ASSERT_FALSE(text->empty());
     EXPECT_EQ(text->back(), '\n');
   }
-  EXPECT_TRUE(obj->problems.empty()) << obj->problems.front();
+  const std::vector<std::string>& problems = Shipped().obj.problems;
+  EXPECT_TRUE(problems.empty()) << problems.front();
 }
 
-TEST_F(SampleModel, FitsTheViewersCapacities) {
-  EXPECT_LE(obj->positions.size(), static_cast<std::size_t>(kMaxEntries));
-  EXPECT_LE(obj->normals.size(), static_cast<std::size_t>(kMaxEntries));
-  EXPECT_LE(obj->texCoordCount, kMaxEntries);
-  EXPECT_LE(obj->faces.size(), static_cast<std::size_t>(kMaxFaces));
-  EXPECT_GT(obj->faces.size(), 300u) << "a ship worth looking at";
+TEST(SampleModel, FitsTheViewersCapacities) {
+  const ObjFile& obj = Shipped().obj;
+  EXPECT_LE(obj.positions.size(), static_cast<std::size_t>(kMaxEntries));
+  EXPECT_LE(obj.normals.size(), static_cast<std::size_t>(kMaxEntries));
+  EXPECT_LE(obj.texCoordCount, kMaxEntries);
+  EXPECT_LE(obj.faces.size(), static_cast<std::size_t>(kMaxFaces));
+  EXPECT_GT(obj.faces.size(), 300u) << "a ship worth looking at";
 
-  const std::vector<MtlMaterial> materials = ReadMtl(*mtlText);
+  const std::vector<MtlMaterial> materials = ReadMtl(Shipped().mtlText);
   EXPECT_LE(materials.size(), static_cast<std::size_t>(kMaxMaterials));
   EXPECT_GE(materials.size(), 4u);
 }
 
-TEST_F(SampleModel, EveryCornerAddressesAnEntryThatExists) {
+TEST(SampleModel, EveryCornerAddressesAnEntryThatExists) {
+  const ObjFile& obj = Shipped().obj;
   int triangles = 0;
   int quads = 0;
-  for (const ObjFace& face : obj->faces) {
+  for (const ObjFace& face : obj.faces) {
     const std::size_t count = face.corners.size();
     EXPECT_GE(count, 3u);
     EXPECT_LE(count, static_cast<std::size_t>(kMaxCorners));
@@ -258,11 +254,11 @@ TEST_F(SampleModel, EveryCornerAddressesAnEntryThatExists) {
     std::set<int> positions;
     for (const ObjCorner& corner : face.corners) {
       EXPECT_GE(corner.position, 1);
-      EXPECT_LE(corner.position, static_cast<int>(obj->positions.size()));
+      EXPECT_LE(corner.position, static_cast<int>(obj.positions.size()));
       EXPECT_GE(corner.texCoord, 1);
-      EXPECT_LE(corner.texCoord, obj->texCoordCount);
+      EXPECT_LE(corner.texCoord, obj.texCoordCount);
       EXPECT_GE(corner.normal, 1);
-      EXPECT_LE(corner.normal, static_cast<int>(obj->normals.size()));
+      EXPECT_LE(corner.normal, static_cast<int>(obj.normals.size()));
       positions.insert(corner.position);
     }
     EXPECT_EQ(positions.size(), count) << "a face folds onto itself";
@@ -271,8 +267,9 @@ TEST_F(SampleModel, EveryCornerAddressesAnEntryThatExists) {
   EXPECT_GT(quads, 0);
 }
 
-TEST_F(SampleModel, MaterialsAreDefinedAndTexturesAreBmpsTheViewerReads) {
-  const std::vector<MtlMaterial> materials = ReadMtl(*mtlText);
+TEST(SampleModel, MaterialsAreDefinedAndTexturesAreBmpsTheViewerReads) {
+  const ObjFile& obj = Shipped().obj;
+  const std::vector<MtlMaterial> materials = ReadMtl(Shipped().mtlText);
   std::set<std::string> names;
   int textured = 0;
   for (const MtlMaterial& material : materials) {
@@ -304,22 +301,23 @@ TEST_F(SampleModel, MaterialsAreDefinedAndTexturesAreBmpsTheViewerReads) {
   EXPECT_GE(textured, 3);
 
   std::set<std::string> used;
-  for (const ObjFace& face : obj->faces) {
+  for (const ObjFace& face : obj.faces) {
     EXPECT_EQ(names.count(face.material), 1u) << "no material named " << face.material;
     used.insert(face.material);
   }
   EXPECT_EQ(used, names) << "every material is used";
 }
 
-TEST_F(SampleModel, NormalsHaveUnitLengthAndQuadsAreFlat) {
+TEST(SampleModel, NormalsHaveUnitLengthAndQuadsAreFlat) {
+  const ObjFile& obj = Shipped().obj;
   // Normals reach the lighting as written: nothing rescales them.
-  for (const Vec3& n : obj->normals) {
+  for (const Vec3& n : obj.normals) {
     EXPECT_NEAR(std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z), 1.0, 1e-3);
   }
-  for (const ObjFace& face : obj->faces) {
+  for (const ObjFace& face : obj.faces) {
     if (face.corners.size() != 4) continue;
     Vec3 p[4];
-    for (int i = 0; i < 4; ++i) p[i] = obj->positions[face.corners[i].position - 1];
+    for (int i = 0; i < 4; ++i) p[i] = obj.positions[face.corners[i].position - 1];
     const Vec3 a{p[1].x - p[0].x, p[1].y - p[0].y, p[1].z - p[0].z};
     const Vec3 b{p[3].x - p[0].x, p[3].y - p[0].y, p[3].z - p[0].z};
     const Vec3 c{p[2].x - p[0].x, p[2].y - p[0].y, p[2].z - p[0].z};
@@ -331,10 +329,11 @@ TEST_F(SampleModel, NormalsHaveUnitLengthAndQuadsAreFlat) {
   }
 }
 
-TEST_F(SampleModel, TheStartViewShowsAllOfTheShipLarge) {
+TEST(SampleModel, TheStartViewShowsAllOfTheShipLarge) {
+  const ObjFile& obj = Shipped().obj;
   double longest = 0.0;
-  for (const Vec3& a : obj->positions) {
-    for (const Vec3& b : obj->positions) {
+  for (const Vec3& a : obj.positions) {
+    for (const Vec3& b : obj.positions) {
       longest = std::max(longest, std::hypot(a.x - b.x, a.y - b.y, a.z - b.z));
     }
   }
@@ -343,9 +342,9 @@ TEST_F(SampleModel, TheStartViewShowsAllOfTheShipLarge) {
 
   // The start view: T(0, 0, -6) * Ry(180), then a 45 degree field of view at
   // 4:3. Ry(180) takes (x, y, z) to (-x, y, -z).
-  const double focal = 1.0 / std::tan(22.5 * M_PI / 180.0);
+  const double focal = 1.0 / std::tan(std::acos(-1.0) / 8.0);  // half of 45 degrees
   double left = 1.0, right = -1.0, bottom = 1.0, top = -1.0;
-  for (const Vec3& p : obj->positions) {
+  for (const Vec3& p : obj.positions) {
     const double depth = 6.0 + p.z;  // distance in front of the viewer
     ASSERT_GT(depth, 0.1);
     const double x = focal / (4.0 / 3.0) * -p.x / depth;

@@ -8,7 +8,7 @@
 #include "starship.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
+  if (argc != 2 || argv[1][0] == '\0') {
     std::fprintf(stderr, "usage: make-sample-model OUTPUT_DIR\n");
     return 2;
   }

@@ -13,7 +13,7 @@ struct NumberedLines {
   std::string lines;
 };
 
-int Number(NumberedLines& list, const std::string& prefix, const std::string& values) {
+int LineNumber(NumberedLines& list, const std::string& prefix, const std::string& values) {
   const auto found = list.numbers.find(values);
   if (found != list.numbers.end()) return found->second;
   const int number = static_cast<int>(list.numbers.size()) + 1;
@@ -58,9 +58,9 @@ std::string ObjText(const Mesh& mesh, const std::vector<ShipMaterial>& materials
     for (const Corner& corner : polygon.corners) {
       const Vec3d p = corner.position;
       const Vec3d n = corner.normal;
-      const int v = Number(positions, "v ", Joined({p.x, p.y, p.z}));
-      const int vt = Number(texCoords, "vt ", Joined({corner.texCoord.u, corner.texCoord.v}));
-      const int vn = Number(normals, "vn ", Joined({n.x, n.y, n.z}));
+      const int v = LineNumber(positions, "v ", Joined({p.x, p.y, p.z}));
+      const int vt = LineNumber(texCoords, "vt ", Joined({corner.texCoord.u, corner.texCoord.v}));
+      const int vn = LineNumber(normals, "vn ", Joined({n.x, n.y, n.z}));
       faces += " " + std::to_string(v) + "/" + std::to_string(vt) + "/" + std::to_string(vn);
     }
     faces += "\n";

@@ -21,9 +21,10 @@ Vec2d SegmentNormal(const ProfilePoint& from, const ProfilePoint& to) {
 // band; smooth across the point unless it is a crease.
 Vec2d PointNormal(const std::vector<ProfilePoint>& profile, std::size_t i, std::size_t band) {
   const Vec2d own = SegmentNormal(profile[band], profile[band + 1]);
-  const std::size_t other = band == i ? i - 1 : i;  // the band on the far side of point i
+  // The band on the far side of point i, if there is one.
   const bool hasOther = band == i ? i > 0 : i + 1 < profile.size();
   if (profile[i].crease || !hasOther) return own;
+  const std::size_t other = band == i ? i - 1 : i;
   const Vec2d next = SegmentNormal(profile[other], profile[other + 1]);
   const double a = own.u + next.u;
   const double r = own.v + next.v;
