@@ -71,7 +71,7 @@ void DecodeBmp(std::FILE* file, BmpImage& image, std::size_t maxTexelBytes) {
   image.width = ReadInt32(header, kWidthOffset);
   image.height = ReadInt32(header, kHeightOffset);
   image.texels.clear();
-  image.texelsMade = true;
+  image.texelsMade = false;
   if (image.width <= 0 || image.height <= 0) return;  // no pixel to read
 
   // Both sizes are below 2^31, so the product cannot overflow 64 bits. A header
@@ -80,22 +80,19 @@ void DecodeBmp(std::FILE* file, BmpImage& image, std::size_t maxTexelBytes) {
   const uint64_t width = static_cast<uint64_t>(image.width);
   const uint64_t height = static_cast<uint64_t>(image.height);
   const uint64_t bytes = width * height * kTexelBytes;
-  if (bytes > maxTexelBytes) {
-    image.texelsMade = false;
-    return;
-  }
+  if (bytes > maxTexelBytes) return;
   try {
     image.texels.resize(static_cast<std::size_t>(bytes));
   } catch (const std::bad_alloc&) {
     image.texels.clear();
     image.texels.shrink_to_fit();
-    image.texelsMade = false;
     return;
   }
   const std::size_t rowBytes = static_cast<std::size_t>(width) * kTexelBytes;
   for (std::size_t y = 0; y < height; ++y) {
     DecodeRow(file, static_cast<std::size_t>(width), image.texels.data() + y * rowBytes);
   }
+  image.texelsMade = true;
 }
 
 bool ReadBmpFile(const std::string& fileName, BmpImage& image) {

@@ -12,11 +12,17 @@ struct BmpImage {
   // width * height texels of blue, green, red, alpha; row 0 is the file's first
   // row, each row mirrored left to right. Empty when no pixel was read.
   std::vector<uint8_t> texels;
-  // False when the buffer the sizes ask for was refused: larger than the limit
-  // or not to be had from the allocator. A width or height of 0 or less asks
-  // for no buffer at all, so it leaves this true with texels empty.
+  // True when texels holds all width * height texels, both sizes positive.
+  // False when the sizes gave no buffer to fill: a width or height of 0 or
+  // less, or a buffer refused as larger than the limit or the allocator gives.
   bool texelsMade;
 };
+
+// Whether the header asked for texels that were not made: positive sizes whose
+// buffer was refused.
+inline bool TexelsRefused(const BmpImage& image) {
+  return !image.texelsMade && image.width > 0 && image.height > 0;
+}
 
 // The largest texel buffer a header may ask for: 8192 x 8192 texels.
 constexpr std::size_t kMaxTexelBytes = std::size_t{256} << 20;

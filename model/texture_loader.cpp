@@ -12,7 +12,7 @@ uint32_t LoadTexture(const std::string& fileName) {
     LogWrite("Cannot load texture file [" + fileName + "] ", true);
     return 0;  // and no texture object
   }
-  if (!image.texelsMade) {
+  if (TexelsRefused(image)) {
     // Not progress text: the object is still made, but left without an image,
     // so its faces show their lit colour only.
     std::fprintf(stderr,

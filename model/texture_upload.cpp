@@ -16,11 +16,11 @@ uint32_t UploadTexture(const BmpImage& image) {
   // One level and nearest-texel minification: complete without mipmaps.
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, kNearest);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, kNearest);
-  if (image.texelsMade) {
+  if (!TexelsRefused(image)) {
     // Sizes as read: OpenGL itself refuses a negative one, leaving the object
     // without an image. Rows of 4-byte texels always meet the default unpack
     // alignment of 4.
-    const void* texels = image.texels.empty() ? nullptr : image.texels.data();
+    const void* texels = image.texelsMade ? image.texels.data() : nullptr;
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_BGRA,
                  GL_UNSIGNED_BYTE, texels);
   }

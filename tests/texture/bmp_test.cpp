@@ -112,7 +112,8 @@ TEST(DecodeBmp, HeaderCutShortReadsMissingBytesAsZero) {
   EXPECT_EQ(shortWidth.width, 0x0302);
   EXPECT_EQ(shortWidth.height, 0);
   EXPECT_TRUE(shortWidth.texels.empty());
-  EXPECT_TRUE(shortWidth.texelsMade);
+  EXPECT_FALSE(shortWidth.texelsMade);
+  EXPECT_FALSE(TexelsRefused(shortWidth));
 
   // Width whole, height from its low byte only: 0x0302 x 1 of black pixels.
   BmpImage shortHeight = Decode({header.begin(), header.begin() + 23});
@@ -128,7 +129,8 @@ TEST(DecodeBmp, EmptyFileGivesAZeroSizedImage) {
   EXPECT_EQ(image.width, 0);
   EXPECT_EQ(image.height, 0);
   EXPECT_TRUE(image.texels.empty());
-  EXPECT_TRUE(image.texelsMade);
+  EXPECT_FALSE(image.texelsMade);
+  EXPECT_FALSE(TexelsRefused(image));
 }
 
 TEST(DecodeBmp, ZeroOrNegativeSizesReadNoPixel) {
@@ -146,7 +148,8 @@ TEST(DecodeBmp, ZeroOrNegativeSizesReadNoPixel) {
     EXPECT_EQ(image.width, c.width);
     EXPECT_EQ(image.height, c.height);
     EXPECT_TRUE(image.texels.empty());
-    EXPECT_TRUE(image.texelsMade);  // nothing asked for, nothing refused
+    EXPECT_FALSE(image.texelsMade);
+    EXPECT_FALSE(TexelsRefused(image));  // nothing asked for, nothing refused
   }
 }
 
@@ -164,6 +167,7 @@ TEST(DecodeBmp, RefusesHeadersThatAskForTooLargeABuffer) {
     EXPECT_EQ(image.width, c.width);
     EXPECT_EQ(image.height, c.height);
     EXPECT_FALSE(image.texelsMade);
+    EXPECT_TRUE(TexelsRefused(image));
     EXPECT_TRUE(image.texels.empty());
   }
 }
@@ -171,7 +175,7 @@ TEST(DecodeBmp, RefusesHeadersThatAskForTooLargeABuffer) {
 TEST(DecodeBmp, TheBufferLimitIsInclusive) {
   std::vector<uint8_t> bytes = BmpFile(4, 4, std::vector<FilePixel>(16, FilePixel{9, 9, 9}));
   BmpImage refused = Decode(bytes, 63);
-  EXPECT_FALSE(refused.texelsMade);
+  EXPECT_TRUE(TexelsRefused(refused));
   EXPECT_TRUE(refused.texels.empty());
   BmpImage made = Decode(bytes, 64);
   EXPECT_TRUE(made.texelsMade);
@@ -180,13 +184,13 @@ TEST(DecodeBmp, TheBufferLimitIsInclusive) {
 
 TEST(ReadBmpFile, OpensOnlyRegularFiles) {
   TempDir dir;
-  BmpImage image{7, 9, {1}, false};
+  BmpImage image{7, 9, {1}, true};
   EXPECT_FALSE(ReadBmpFile((dir.path / "missing.bmp").string(), image));
   EXPECT_FALSE(ReadBmpFile(dir.path.string(), image));
   EXPECT_EQ(image.width, 7);  // untouched
   EXPECT_EQ(image.height, 9);
   EXPECT_EQ(image.texels, Texels{1});
-  EXPECT_FALSE(image.texelsMade);
+  EXPECT_TRUE(image.texelsMade);
 
   std::string name = dir.Write("one.bmp", BmpFile(1, 1, {{1, 2, 3}}));
   ASSERT_TRUE(ReadBmpFile(name, image));
