@@ -72,7 +72,7 @@ void ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table) {
       float* components[3] = {nullptr, nullptr, nullptr};
       if (slot != nullptr) components[0] = &slot->red, components[1] = &slot->green, components[2] = &slot->blue;
       int64_t fieldNumber = 0;
-      SplitFields(line, 3, IsSpace, [&](std::string_view field) {
+      SplitFields(line, 3, SpaceOnly{}, [&](std::string_view field) {
         message.assign("{").append(field).append("}");
         LogWrite(message, false);
         if (fieldNumber < 3 && components[fieldNumber] != nullptr) {

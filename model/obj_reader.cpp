@@ -1,7 +1,10 @@
 #include "model/obj_reader.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "model/material_library.h"
 #include "model/regular_file.h"
@@ -13,6 +16,51 @@ namespace {
 constexpr int64_t kLastEntry64 = kLastEntry;
 constexpr int64_t kFaceCapacity64 = kFaceCapacity;
 constexpr int64_t kCornerCapacity64 = kCornerCapacity;
+
+// Progress text of the model lines not yet handed to LogWrite. Handing it
+// over in large pieces instead of one call per line keeps the cost of the
+// account close to that of copying its bytes. Its storage only grows, and
+// each writer makes room first, so the pieces go in without further checks.
+struct PendingLog {
+  std::vector<char> bytes;
+  std::size_t used = 0;
+};
+
+constexpr std::size_t kLogHandOverSize = std::size_t{1} << 16;
+// The bytes that LogWrite puts after a text written with a line end.
+constexpr std::string_view kLogLineEnd = "\r\n";
+
+void Grow(PendingLog& log, std::size_t extra) { log.bytes.resize(std::max(2 * log.bytes.size(), log.used + extra)); }
+
+inline void MakeRoom(PendingLog& log, std::size_t extra) {
+  if (log.bytes.size() - log.used < extra) Grow(log, extra);
+}
+
+void Put(PendingLog& log, std::string_view text) {
+  std::memcpy(log.bytes.data() + log.used, text.data(), text.size());
+  log.used += text.size();
+}
+
+// "[field]" or "{part}". One pointer walks the bytes: stores through a char
+// pointer would otherwise make every step reload the buffer's place.
+void PutEnclosed(PendingLog& log, char open, std::string_view text, char close) {
+  char* out = log.bytes.data() + log.used;
+  out[0] = open;
+  std::memcpy(out + 1, text.data(), text.size());
+  out[text.size() + 1] = close;
+  log.used += text.size() + 2;
+}
+
+void HandOver(PendingLog& log) {
+  if (log.used > 0) LogWrite(std::string_view(log.bytes.data(), log.used), false);
+  log.used = 0;
+}
+
+void EndLogLine(PendingLog& log) {
+  MakeRoom(log, kLogLineEnd.size());
+  Put(log, kLogLineEnd);
+  if (log.used >= kLogHandOverSize) HandOver(log);
+}
 
 // What one call of LoadModel knows while it reads the model file. Counters are
 // 64-bit so that a file of any length counts its lines without overflow.
@@ -28,14 +76,8 @@ struct ObjReading {
   float currentRed = 0.0f;
   float currentGreen = 0.0f;
   float currentBlue = 0.0f;
-  std::string logLine;  // the line's progress text, written out when the line ends
+  PendingLog log;
 };
-
-void AppendField(std::string& logLine, char open, std::string_view field, char close) {
-  logLine.push_back(open);
-  logLine.append(field);
-  logLine.push_back(close);
-}
 
 // Every slot with the wanted name is taken in turn, so the last one decides.
 void SelectMaterial(ObjReading& reading, std::string_view wanted) {
@@ -47,20 +89,23 @@ void SelectMaterial(ObjReading& reading, std::string_view wanted) {
     reading.currentRed = material.red;
     reading.currentGreen = material.green;
     reading.currentBlue = material.blue;
-    LogWrite("Using: ", false);
-    LogWrite(material.name, true);
+    MakeRoom(reading.log, 7 + material.name.size());
+    Put(reading.log, "Using: ");
+    Put(reading.log, material.name);
+    EndLogLine(reading.log);
   }
 }
 
 // Logs the fields of a vertex, normal or texture-coordinate line from index
 // start and stores the first components.size() of them into components (no
 // store when components are null: the entry lies beyond the record).
-template <typename IsSeparator>
-void ReadComponents(ObjReading& reading, std::string_view line, std::size_t start, IsSeparator isSeparator,
+template <typename Separators>
+void ReadComponents(ObjReading& reading, std::string_view line, std::size_t start, Separators separators,
                     float* const* components, int componentCount) {
   int64_t fieldNumber = 0;
-  SplitFields(line, start, isSeparator, [&](std::string_view field) {
-    AppendField(reading.logLine, '[', field, ']');
+  SplitFields(line, start, separators, [&](std::string_view field) {
+    MakeRoom(reading.log, field.size() + 2);
+    PutEnclosed(reading.log, '[', field, ']');
     if (fieldNumber < componentCount && components[fieldNumber] != nullptr) {
       *components[fieldNumber] = RoundToFloat(ParseNumber(field));
     }
@@ -69,46 +114,53 @@ void ReadComponents(ObjReading& reading, std::string_view line, std::size_t star
 }
 
 void ReadVertexLine(ObjReading& reading, std::string_view line) {
-  reading.logLine.append("V ");
+  MakeRoom(reading.log, 2);
+  Put(reading.log, "V ");
   float* components[3] = {nullptr, nullptr, nullptr};
   if (reading.nextVertex <= kLastEntry64) {
     Vec3& entry = reading.model->vertices[reading.nextVertex];
     components[0] = &entry.x, components[1] = &entry.y, components[2] = &entry.z;
   }
-  ReadComponents(reading, line, 2, IsSpace, components, 3);
+  ReadComponents(reading, line, 2, SpaceOnly{}, components, 3);
   ++reading.nextVertex;
 }
 
 void ReadNormalLine(ObjReading& reading, std::string_view line) {
-  reading.logLine.append("VN ");
+  MakeRoom(reading.log, 3);
+  Put(reading.log, "VN ");
   float* components[3] = {nullptr, nullptr, nullptr};
   if (reading.nextNormal <= kLastEntry64) {
     Vec3& entry = reading.model->normals[reading.nextNormal];
     components[0] = &entry.x, components[1] = &entry.y, components[2] = &entry.z;
   }
-  ReadComponents(reading, line, 3, IsSpace, components, 3);
+  ReadComponents(reading, line, 3, SpaceOnly{}, components, 3);
   ++reading.nextNormal;
 }
 
 void ReadTexCoordLine(ObjReading& reading, std::string_view line) {
-  reading.logLine.append("VT ");
+  MakeRoom(reading.log, 3);
+  Put(reading.log, "VT ");
   float* components[2] = {nullptr, nullptr};
   if (reading.nextTexCoord <= kLastEntry64) {
     Vec2& entry = reading.model->texCoords[reading.nextTexCoord];
     components[0] = &entry.u, components[1] = &entry.v;
   }
-  ReadComponents(reading, line, 3, IsSpaceOrLineEnd, components, 2);
+  ReadComponents(reading, line, 3, SpaceOrLineEnd{}, components, 2);
   ++reading.nextTexCoord;
 }
 
 // Each field is a corner; each corner's parts are vertex, texture-coordinate
 // and normal index, in that order.
 void ReadFaceLine(ObjReading& reading, std::string_view line) {
-  reading.logLine.append("F ");
+  MakeRoom(reading.log, 2);
+  Put(reading.log, "F ");
   Face* face = reading.nextFace < kFaceCapacity64 ? &reading.model->faces[reading.nextFace] : nullptr;
   int64_t cornerNumber = 0;
-  SplitFields(line, 2, IsSpaceOrLineEnd, [&](std::string_view corner) {
-    AppendField(reading.logLine, '[', corner, ']');
+  SplitFields(line, 2, SpaceOrLineEnd{}, [&](std::string_view corner) {
+    // The corner in brackets, then its parts in braces: at most 3 bytes per
+    // byte of the corner, and 3 for the brackets and the last part's braces.
+    MakeRoom(reading.log, 3 * corner.size() + 4);
+    PutEnclosed(reading.log, '[', corner, ']');
     // Corners beyond the face's capacity are logged but not stored.
     const bool stored = face != nullptr && cornerNumber < kCornerCapacity64;
     int32_t* indices[3] = {nullptr, nullptr, nullptr};
@@ -119,7 +171,7 @@ void ReadFaceLine(ObjReading& reading, std::string_view line) {
     }
     int64_t partNumber = 0;
     SplitCornerParts(corner, [&](std::string_view part) {
-      AppendField(reading.logLine, '{', part, '}');
+      PutEnclosed(reading.log, '{', part, '}');
       if (partNumber < 3 && indices[partNumber] != nullptr) *indices[partNumber] = RoundToIndex(ParseNumber(part));
       ++partNumber;
     });
@@ -156,8 +208,7 @@ void ReadModelLine(ObjReading& reading, std::string& line) {
   } else if (StartsWith(line, "vt ")) {
     ReadTexCoordLine(reading, line);
   }
-  LogWrite(reading.logLine, true);  // every line of the file ends one log line
-  reading.logLine.clear();
+  EndLogLine(reading.log);  // every line of the file ends one log line
 }
 
 void ReportIgnored(int64_t count, std::string_view what, int64_t capacity, std::string_view unit = {}) {
@@ -174,10 +225,12 @@ void ReadModelFile(ObjReading& reading, std::FILE* file) {
   LineReader reader;
   StartReading(reader, file);
   std::string line;
+  reading.log.bytes.resize(2 * kLogHandOverSize);
   while (!AtEndOfText(reader)) {
     ReadTextLine(reader, line);
     ReadModelLine(reading, line);
   }
+  HandOver(reading.log);
 
   const int64_t storedFaces = reading.nextFace < kFaceCapacity64 ? reading.nextFace : kFaceCapacity64;
   reading.model->lastFace = static_cast<int32_t>(storedFaces - 1);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,17 +41,66 @@ inline bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
+// Separator sets. Is tests one byte; Mark takes eight bytes as a word, first
+// byte lowest, and sets the high bit of each byte that is a separator. Only
+// the lowest mark is used, and that one is always exact.
+namespace separator_bits {
+constexpr uint64_t kOnes = 0x0101010101010101u;
+constexpr uint64_t kHighs = 0x8080808080808080u;
+constexpr uint64_t BytesEqual(uint64_t word, char c) {
+  const uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
+  return (x - kOnes) & ~x & kHighs;
+}
+}  // namespace separator_bits
+
+struct SpaceOnly {
+  static bool Is(char c) { return c == ' '; }
+  static uint64_t Mark(uint64_t word) { return separator_bits::BytesEqual(word, ' '); }
+};
+
+struct SpaceOrLineEnd {
+  static bool Is(char c) { return c == ' ' || c == '\r' || c == '\n'; }
+  static uint64_t Mark(uint64_t word) {
+    using separator_bits::BytesEqual;
+    return BytesEqual(word, ' ') | BytesEqual(word, '\r') | BytesEqual(word, '\n');
+  }
+};
+
+struct SlashOnly {
+  static bool Is(char c) { return c == '/'; }
+  static uint64_t Mark(uint64_t word) { return separator_bits::BytesEqual(word, '/'); }
+};
+
+// The first separator in [first, last), or last. Looks at eight bytes at a
+// time: progress text repeats every byte of a large file, so this scan is
+// the reader's inner loop.
+template <typename Separators>
+const char* FindSeparator(const char* first, const char* last) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  while (last - first >= 8) {
+    uint64_t word;
+    std::memcpy(&word, first, sizeof word);
+    if (const uint64_t marks = Separators::Mark(word)) return first + (__builtin_ctzll(marks) >> 3);
+    first += 8;
+  }
+#endif
+  while (first != last && !Separators::Is(*first)) ++first;
+  return first;
+}
+
 // Calls handle(field) for every field of text from index start on. Each
 // separator ends a field, so empty fields count; text after the last
 // separator is not a field (the readers end their texts with a separator).
-template <typename IsSeparator, typename Handle>
-void SplitFields(std::string_view text, std::size_t start, IsSeparator isSeparator, Handle&& handle) {
-  std::size_t fieldStart = start;
-  for (std::size_t i = start; i < text.size(); ++i) {
-    if (isSeparator(text[i])) {
-      handle(text.substr(fieldStart, i - fieldStart));
-      fieldStart = i + 1;
-    }
+template <typename Separators, typename Handle>
+void SplitFields(std::string_view text, std::size_t start, Separators, Handle&& handle) {
+  if (start > text.size()) return;
+  const char* first = text.data() + start;
+  const char* const last = text.data() + text.size();
+  for (;;) {
+    const char* separator = FindSeparator<Separators>(first, last);
+    if (separator == last) return;
+    handle(std::string_view(first, static_cast<std::size_t>(separator - first)));
+    first = separator + 1;
   }
 }
 
@@ -58,18 +108,15 @@ void SplitFields(std::string_view text, std::size_t start, IsSeparator isSeparat
 // slashes, the last one ended by the corner's end as if a slash followed it.
 template <typename Handle>
 void SplitCornerParts(std::string_view corner, Handle&& handle) {
-  std::size_t partStart = 0;
-  for (std::size_t i = 0; i < corner.size(); ++i) {
-    if (corner[i] == '/') {
-      handle(corner.substr(partStart, i - partStart));
-      partStart = i + 1;
-    }
+  const char* first = corner.data();
+  const char* const last = corner.data() + corner.size();
+  for (;;) {
+    const char* slash = FindSeparator<SlashOnly>(first, last);
+    handle(std::string_view(first, static_cast<std::size_t>(slash - first)));
+    if (slash == last) return;
+    first = slash + 1;
   }
-  handle(corner.substr(partStart));
 }
-
-inline bool IsSpace(char c) { return c == ' '; }
-inline bool IsSpaceOrLineEnd(char c) { return c == ' ' || c == '\r' || c == '\n'; }
 
 // The value of a piece of text; never fails. Leading spaces are skipped; "&B",
 // "&H" and "&O" read binary, hexadecimal and octal digits into a wrapping

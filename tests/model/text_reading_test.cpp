@@ -96,21 +96,21 @@ TEST(ReadTextLine, ManyLinesMatchAcrossBlocks) {
 TEST(SplitFields, EmptyFieldsCountAndTheTailIsNoField) {
   Lines fields;
   auto collect = [&fields](std::string_view field) { fields.emplace_back(field); };
-  SplitFields("v 1  2\t3 ", 2, IsSpace, collect);
+  SplitFields("v 1  2\t3 ", 2, SpaceOnly{}, collect);
   EXPECT_EQ(fields, (Lines{"1", "", "2\t3"}));
 
   fields.clear();
-  SplitFields("f 1\r2 3\n4 ", 2, IsSpaceOrLineEnd, collect);
+  SplitFields("f 1\r2 3\n4 ", 2, SpaceOrLineEnd{}, collect);
   EXPECT_EQ(fields, (Lines{"1", "2", "3", "4"}));
 
   fields.clear();
-  SplitFields("v  ", 2, IsSpace, collect);  // the line "v " with its space appended
+  SplitFields("v  ", 2, SpaceOnly{}, collect);  // the line "v " with its space appended
   EXPECT_EQ(fields, (Lines{""}));
 
   fields.clear();
-  SplitFields("v ", 2, IsSpace, collect);  // the line "v": no field at all
-  SplitFields("v", 2, IsSpace, collect);
-  SplitFields("v 1 2", 2, IsSpace, collect);
+  SplitFields("v ", 2, SpaceOnly{}, collect);  // the line "v": no field at all
+  SplitFields("v", 2, SpaceOnly{}, collect);
+  SplitFields("v 1 2", 2, SpaceOnly{}, collect);
   EXPECT_EQ(fields, (Lines{"1"}));
 }
 
