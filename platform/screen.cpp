@@ -1,48 +1,307 @@
-// Minimal first cut; the full layer replaces it.
 #include "platform/screen.h"
 
+#include <GL/gl.h>
 #include <SDL.h>
 
 #include <cstdlib>
+#include <string>
+
+#include "platform/gl_support.h"
+#include "platform/key_map.h"
+#include "platform/screen_query.h"
+#include "platform/termination.h"
+#include "platform/title.h"
 
 namespace {
-SDL_Window* window = nullptr;
-SDL_GLContext context = nullptr;
-unsigned char keyStates[128];
-}  // namespace
 
-int ScreenOpen(int, int, int, int, int) {
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) return -1;
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-  window = SDL_CreateWindow("viewer", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480, SDL_WINDOW_OPENGL);
-  if (window == nullptr) return -1;
-  context = SDL_GL_CreateContext(window);
-  if (context == nullptr) return -1;
-  std::atexit(ScreenClose);
-  return 0;
+constexpr int kModeVga = 18;  // the only mode: a 640 x 480 client area
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+constexpr int kFlagFullScreen = 1;
+constexpr int kFlagOpenGl = 2;
+
+struct Screen {
+  SDL_Window* window;
+  SDL_GLContext context;
+  int flags;                  // kFlagOpenGl, plus kFlagFullScreen while in full screen
+  bool focused;
+  bool minimised;
+  bool active;                // focused and not minimised: only then is the keyboard sampled
+  bool screenSaverWasEnabled;
+  unsigned char keyStates[kScancodeCount];  // 1 = held at the last sample
+};
+
+Screen screen{};
+bool closeRegistered = false;
+std::string lastError;
+
+bool IsFullScreen() { return (screen.flags & kFlagFullScreen) != 0; }
+
+void ClearKeyStates() {
+  for (unsigned char& state : screen.keyStates) state = 0;
 }
 
-const char* ScreenError() { return SDL_GetError(); }
+// Undoes whatever an opening has done so far, or closes an open window.
+void TearDown() {
+  if (screen.context != nullptr) {
+    SDL_GL_MakeCurrent(screen.window, nullptr);
+    SDL_GL_DeleteContext(screen.context);
+  }
+  if (screen.window != nullptr) {
+    if (IsFullScreen()) SDL_SetWindowFullscreen(screen.window, 0);  // the desktop's mode returns
+    SDL_DestroyWindow(screen.window);
+  }
+  if (screen.screenSaverWasEnabled) SDL_EnableScreenSaver();
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  screen = Screen{};
+}
 
-void ScreenFlip() {
-  if (window == nullptr) return;
-  SDL_GL_SwapWindow(window);
-  SDL_Event event;
-  while (SDL_PollEvent(&event)) {
+// Keeps the first reason of a failed opening: the later attempts mostly fail
+// the same way or, in full screen, for want of a display mode.
+bool Fail(const std::string& reason) {
+  if (lastError.empty()) lastError = reason;
+  return false;
+}
+
+// The display's own 640 x 480 mode at 32 bits per pixel, if it has one: a
+// mode of another size would stretch or crop the picture.
+bool FindFullScreenMode(SDL_DisplayMode& found) {
+  const int display = SDL_GetWindowDisplayIndex(screen.window);
+  if (display < 0) return false;
+  const int count = SDL_GetNumDisplayModes(display);
+  for (int i = 0; i < count; ++i) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDisplayMode(display, i, &mode) == 0 && mode.w == kWidth && mode.h == kHeight &&
+        SDL_BYTESPERPIXEL(mode.format) == 4) {
+      found = mode;
+      return true;
+    }
+  }
+  return false;
+}
+
+// A 640 x 480 client area, centred, with caption and close box; the user
+// cannot resize it.
+void ApplyWindowedForm() {
+  SDL_SetWindowSize(screen.window, kWidth, kHeight);
+  SDL_SetWindowPosition(screen.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void BringToFront() {
+  SDL_ShowWindow(screen.window);
+  SDL_RaiseWindow(screen.window);
+  SDL_SetWindowInputFocus(screen.window);
+  screen.focused = true;
+  screen.minimised = false;
+  screen.active = true;
+}
+
+// Changes the display to 640 x 480 x 32 with the window covering it. A display
+// without that mode refuses, and the window stays as it was.
+bool EnterFullScreen() {
+  SDL_DisplayMode mode;
+  if (!FindFullScreenMode(mode)) return false;
+  if (SDL_SetWindowDisplayMode(screen.window, &mode) != 0 ||
+      SDL_SetWindowFullscreen(screen.window, SDL_WINDOW_FULLSCREEN) != 0) {
+    SDL_SetWindowFullscreen(screen.window, 0);
+    ApplyWindowedForm();
+    return false;
+  }
+  screen.flags |= kFlagFullScreen;
+  return true;
+}
+
+void LeaveFullScreen() {
+  SDL_SetWindowFullscreen(screen.window, 0);
+  screen.flags &= ~kFlagFullScreen;
+  ApplyWindowedForm();
+}
+
+// Alt+Enter and the maximise box. The window, its OpenGL context with all its
+// state and texture objects stay the same; only the display mode and the
+// window's form change.
+void SwitchFullScreen() {
+  if (IsFullScreen()) {
+    LeaveFullScreen();
+  } else if (!EnterFullScreen()) {
+    return;
+  }
+  BringToFront();
+}
+
+// A hidden window with a double-buffered 32-bit RGBA compatibility context and
+// a 16-bit depth buffer, current on this thread.
+bool CreateWindowAndContext(const std::string& title, bool accelerated) {
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  if (accelerated) SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, 1);
+
+  screen.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth, kHeight,
+                                   SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  if (screen.window == nullptr) return Fail(SDL_GetError());
+  screen.context = SDL_GL_CreateContext(screen.window);
+  if (screen.context == nullptr) {
+    Fail(SDL_GetError());
+    SDL_DestroyWindow(screen.window);
+    screen.window = nullptr;
+    return false;
+  }
+  return true;
+}
+
+// One attempt at opening; on failure everything it did is undone.
+bool TryOpen(const std::string& title, bool fullScreen) {
+  // Signals are ours to handle (an orderly end with the display restored),
+  // and the screen saver's setting found at opening is the system's.
+  SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // A full-screen window that loses the focus stays as it is.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail(SDL_GetError());
+  screen.flags = kFlagOpenGl;
+  screen.screenSaverWasEnabled = SDL_IsScreenSaverEnabled() == SDL_TRUE;
+  SDL_DisableScreenSaver();
+
+  // An accelerated visual first; without it when that gives no window or context.
+  bool ok = CreateWindowAndContext(title, true) || CreateWindowAndContext(title, false);
+  if (ok) {
+    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    const auto* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    // The texture loader uploads BGRA pixel data.
+    if (!SupportsBgra(version, extensions)) {
+      ok = Fail(std::string("the OpenGL context (version ") + (version ? version : "unknown") +
+                ") takes no BGRA pixel data");
+    }
+  }
+  if (ok && fullScreen) {
+    SDL_DisplayMode mode;
+    if (!FindFullScreenMode(mode)) ok = Fail("the display has no 640 x 480 mode");
+  }
+  if (ok) {
+    BringToFront();
+    if (fullScreen && !EnterFullScreen()) ok = Fail("the display refused its 640 x 480 mode");
+  }
+  if (!ok) {
+    TearDown();
+    return false;
+  }
+  ClearKeyStates();
+  return true;
+}
+
+void SampleKeyboard() {
+  int count = 0;
+  const Uint8* state = SDL_GetKeyboardState(&count);
+  // Resolved at every sample, so a change of keyboard layout takes effect at once.
+  auto held = [state, count](int32_t key) {
+    if (key == 0) return false;
+    const SDL_Scancode scancode = SDL_GetScancodeFromKey(key);
+    return scancode != SDL_SCANCODE_UNKNOWN && scancode < count && state[scancode] != 0;
+  };
+  for (const KeyMapRow& row : kKeyMap) screen.keyStates[row.scancode] = held(row.key) || held(row.secondKey) ? 1 : 0;
+}
+
+void HandleWindowEvent(const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED: screen.focused = true; break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: screen.focused = false; break;
+    case SDL_WINDOWEVENT_MINIMIZED: screen.minimised = true; break;
+    case SDL_WINDOWEVENT_RESTORED: screen.minimised = false; break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      // The maximise box asks for full screen. Only from the window: a window
+      // manager that marks a full-screen window maximised must not switch back.
+      if (screen.active && !IsFullScreen()) {
+        SDL_RestoreWindow(screen.window);
+        SwitchFullScreen();
+      }
+      return;
+    default: return;  // a close request among them: the window stays open
+  }
+  // Every change of activation forgets all keys; held keys show again from
+  // the next sample.
+  screen.active = screen.focused && !screen.minimised;
+  ClearKeyStates();
+}
+
+void HandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
+    case SDL_KEYDOWN: {
+      const SDL_Keycode key = event.key.keysym.sym;
+      const bool enter = key == SDLK_RETURN || key == SDLK_KP_ENTER;
+      // Not on key repeat: holding the keys would switch back and forth.
+      if (enter && (event.key.keysym.mod & KMOD_ALT) != 0 && event.key.repeat == 0 && screen.active) {
+        SwitchFullScreen();
+      }
+      break;
+    }
+    default: break;  // SDL_QUIT among them: only Escape ends the viewer
   }
 }
 
-int KeyDown(int scancode) { return (scancode >= 0 && scancode < 128 && keyStates[scancode]) ? -1 : 0; }
+}  // namespace
+
+int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshRate) {
+  // Every depth gives a 32-bit RGBA context; pages and refresh rate have no
+  // visible effect on an OpenGL window.
+  (void)colourDepth;
+  (void)pageCount;
+  (void)refreshRate;
+  if (screen.window != nullptr) ScreenClose();
+  lastError.clear();
+  if (mode != kModeVga) {
+    lastError = "mode " + std::to_string(mode) + " names no window size";
+    return 1;
+  }
+  CatchTerminationSignals();
+
+  const std::string title = TitleFromPath(ExecutablePath());
+  const bool fullScreen = (flags & kFlagFullScreen) != 0;
+  // The request as given twice, then twice in full screen.
+  if (!TryOpen(title, fullScreen) && !TryOpen(title, fullScreen) && !TryOpen(title, true) && !TryOpen(title, true)) {
+    return 1;
+  }
+  if (!closeRegistered) {
+    closeRegistered = true;
+    std::atexit(ScreenClose);
+  }
+  return 0;
+}
+
+const char* ScreenError() { return lastError.c_str(); }
+
+void ScreenFlip() {
+  if (const int signalNumber = CaughtTerminationSignal()) std::exit(128 + signalNumber);
+  if (screen.window == nullptr) return;
+  SDL_GL_SwapWindow(screen.window);
+  // Sampled before the events are taken in: a key pressed during frame k
+  // reads as held from frame k + 2, and a tap taken in whole is never seen.
+  if (screen.active) SampleKeyboard();
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) HandleEvent(event);
+}
+
+int KeyDown(int scancode) {
+  if (scancode < 0 || scancode >= kScancodeCount || screen.window == nullptr) return 0;
+  return screen.keyStates[scancode] != 0 ? -1 : 0;
+}
 
 void SleepFor(int milliseconds) {
   if (milliseconds > 0) SDL_Delay(static_cast<Uint32>(milliseconds));
 }
 
 void ScreenClose() {
-  if (window == nullptr) return;
-  SDL_GL_DeleteContext(context);
-  SDL_DestroyWindow(window);
-  window = nullptr;
-  SDL_Quit();
+  if (screen.window == nullptr) return;
+  TearDown();
 }
+
+bool ScreenIsOpen() { return screen.window != nullptr; }
+
+bool ScreenIsFullScreen() { return screen.window != nullptr && IsFullScreen(); }
