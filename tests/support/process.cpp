@@ -1,0 +1,92 @@
+#include "tests/support/process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+void RedirectTo(const std::string& path, int target) {
+  if (path.empty()) return;
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) _exit(126);
+  dup2(fd, target);
+  close(fd);
+}
+
+int StatusOf(int waitStatus) {
+  if (WIFEXITED(waitStatus)) return WEXITSTATUS(waitStatus);
+  if (WIFSIGNALED(waitStatus)) return 128 + WTERMSIG(waitStatus);
+  return -1;
+}
+
+}  // namespace
+
+pid_t StartProcess(const ProcessSpec& spec) {
+  std::vector<std::string> words;
+  words.push_back(spec.program);
+  words.insert(words.end(), spec.arguments.begin(), spec.arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  // The child. Programs that start children here run no other threads, so
+  // setenv and open are safe between fork and exec.
+  if (!spec.directory.empty() && chdir(spec.directory.c_str()) != 0) _exit(126);
+  for (const auto& [name, value] : spec.environment) setenv(name.c_str(), value.c_str(), 1);
+  for (const std::string& name : spec.unsetEnvironment) unsetenv(name.c_str());
+  RedirectTo(spec.stdoutPath, STDOUT_FILENO);
+  RedirectTo(spec.stderrPath, STDERR_FILENO);
+  execv(argv[0], argv.data());
+  _exit(127);
+}
+
+int WaitForExit(pid_t pid, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    int waitStatus = 0;
+    const pid_t result = waitpid(pid, &waitStatus, WNOHANG);
+    if (result == pid) return StatusOf(waitStatus);
+    if (result < 0) return -1;
+    if (std::chrono::steady_clock::now() > deadline) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+void KillProcess(pid_t pid) {
+  if (pid <= 0) return;
+  if (kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
+}
+
+bool ProcessRunning(pid_t pid) {
+  siginfo_t info{};
+  return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == 0;
+}
+
+std::string MakeTempDirectory() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "viewer-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) return std::string();
+  return pattern;
+}
+
+void RemoveTree(const std::string& path) {
+  std::error_code ignored;
+  if (!path.empty()) std::filesystem::remove_all(path, ignored);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
