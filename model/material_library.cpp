@@ -36,16 +36,15 @@ void ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table) {
 
   LineReader reader;
   StartReading(reader, file.get());
-  std::string line;
   std::string message;
   // Lines before the first material go to slot 0, which no selection visits.
   int64_t materialCounter = 0;
   while (!AtEndOfText(reader)) {
-    ReadTextLine(reader, line);
+    const std::string_view line = ReadTextLine(reader);
 
     if (StartsWith(line, "newmtl ")) {
       ++materialCounter;
-      const std::string_view name = std::string_view(line).substr(7);
+      const std::string_view name = line.substr(7);
       LogWrite("", true);
       message.assign("M: [").append(name).append("]");
       LogWrite(message, false);
@@ -53,7 +52,7 @@ void ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table) {
     }
 
     if (StartsWith(line, "map_Kd ")) {
-      const std::string_view textureFile = std::string_view(line).substr(7);
+      const std::string_view textureFile = line.substr(7);
       message.assign("T");
       AppendDecimal(message, materialCounter);
       message.append(": [").append(textureFile).append("]");
@@ -65,13 +64,13 @@ void ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table) {
     if (StartsWith(line, "Kd ")) {
       message.assign("Dif");
       AppendDecimal(message, materialCounter);
-      message.append(": [").append(std::string_view(line).substr(3)).append("]");
+      message.append(": [").append(line.substr(3)).append("]");
       LogWrite(message, true);
-      line.push_back(' ');  // ends the last field
       Material* slot = SlotAt(table, materialCounter);
       float* components[3] = {nullptr, nullptr, nullptr};
       if (slot != nullptr) components[0] = &slot->red, components[1] = &slot->green, components[2] = &slot->blue;
       int64_t fieldNumber = 0;
+      // The end of the line ends its last field, as a space appended to it would.
       SplitFields(line, 3, SpaceOnly{}, [&](std::string_view field) {
         message.assign("{").append(field).append("}");
         LogWrite(message, false);

@@ -26,13 +26,26 @@ struct PendingLog {
   std::size_t used = 0;
 };
 
-constexpr std::size_t kLogHandOverSize = std::size_t{1} << 16;
+// Larger than the log's own buffer, so that each piece goes straight out.
+constexpr std::size_t kLogHandOverSize = std::size_t{1} << 17;
 // The bytes that LogWrite puts after a text written with a line end.
 constexpr std::string_view kLogLineEnd = "\r\n";
 
-void Grow(PendingLog& log, std::size_t extra) { log.bytes.resize(std::max(2 * log.bytes.size(), log.used + extra)); }
+void HandOver(PendingLog& log) {
+  if (log.used > 0) LogWrite(std::string_view(log.bytes.data(), log.used), false);
+  log.used = 0;
+}
 
+// A line of many fields hands its text over as it goes, so the storage stays
+// in proportion to the largest field, not to the longest line.
+void Grow(PendingLog& log, std::size_t extra) {
+  if (log.used >= kLogHandOverSize) HandOver(log);
+  if (log.bytes.size() - log.used < extra) log.bytes.resize(std::max(2 * log.bytes.size(), log.used + extra));
+}
+
+// Room for extra bytes, and for a whole-word copy that runs past them.
 inline void MakeRoom(PendingLog& log, std::size_t extra) {
+  extra += kLinePadding;
   if (log.bytes.size() - log.used < extra) Grow(log, extra);
 }
 
@@ -46,14 +59,15 @@ void Put(PendingLog& log, std::string_view text) {
 void PutEnclosed(PendingLog& log, char open, std::string_view text, char close) {
   char* out = log.bytes.data() + log.used;
   out[0] = open;
-  std::memcpy(out + 1, text.data(), text.size());
+  // Most fields are short: one fixed-size copy, which may run into the line's
+  // padding and past the room it fills, is cheaper than a copy of exact size.
+  if (text.size() <= kLinePadding) {
+    std::memcpy(out + 1, text.data(), kLinePadding);
+  } else {
+    std::memcpy(out + 1, text.data(), text.size());
+  }
   out[text.size() + 1] = close;
   log.used += text.size() + 2;
-}
-
-void HandOver(PendingLog& log) {
-  if (log.used > 0) LogWrite(std::string_view(log.bytes.data(), log.used), false);
-  log.used = 0;
 }
 
 void EndLogLine(PendingLog& log) {
@@ -170,7 +184,7 @@ void ReadFaceLine(ObjReading& reading, std::string_view line) {
       indices[2] = &face->normalIndex[cornerNumber];
     }
     int64_t partNumber = 0;
-    SplitCornerParts(corner, [&](std::string_view part) {
+    SplitFields(corner, 0, SlashOnly{}, [&](std::string_view part) {
       PutEnclosed(reading.log, '{', part, '}');
       if (partNumber < 3 && indices[partNumber] != nullptr) *indices[partNumber] = RoundToIndex(ParseNumber(part));
       ++partNumber;
@@ -194,18 +208,17 @@ void ReadFaceLine(ObjReading& reading, std::string_view line) {
 }
 
 // The rules are tried in this order on every line. Material selection sees
-// the line as read; the others see it with a space appended, which ends its
-// last field. The four numbered prefixes exclude one another.
-void ReadModelLine(ObjReading& reading, std::string& line) {
-  if (StartsWith(line, "usemtl ")) SelectMaterial(reading, std::string_view(line).substr(7));
-  line.push_back(' ');
-  if (StartsWith(line, "v ")) {
+// the line as read; the numbered kinds see it as if a space followed it, so
+// the end of the line ends its last field. Those four kinds exclude one another.
+void ReadModelLine(ObjReading& reading, std::string_view line) {
+  if (StartsWith(line, "usemtl ")) SelectMaterial(reading, line.substr(7));
+  if (IsLineOfKind(line, "v")) {
     ReadVertexLine(reading, line);
-  } else if (StartsWith(line, "f ")) {
+  } else if (IsLineOfKind(line, "f")) {
     ReadFaceLine(reading, line);
-  } else if (StartsWith(line, "vn ")) {
+  } else if (IsLineOfKind(line, "vn")) {
     ReadNormalLine(reading, line);
-  } else if (StartsWith(line, "vt ")) {
+  } else if (IsLineOfKind(line, "vt")) {
     ReadTexCoordLine(reading, line);
   }
   EndLogLine(reading.log);  // every line of the file ends one log line
@@ -224,12 +237,8 @@ void ReportIgnored(int64_t count, std::string_view what, int64_t capacity, std::
 void ReadModelFile(ObjReading& reading, std::FILE* file) {
   LineReader reader;
   StartReading(reader, file);
-  std::string line;
   reading.log.bytes.resize(2 * kLogHandOverSize);
-  while (!AtEndOfText(reader)) {
-    ReadTextLine(reader, line);
-    ReadModelLine(reading, line);
-  }
+  while (!AtEndOfText(reader)) ReadModelLine(reading, ReadTextLine(reader));
   HandOver(reading.log);
 
   const int64_t storedFaces = reading.nextFace < kFaceCapacity64 ? reading.nextFace : kFaceCapacity64;

@@ -131,7 +131,8 @@ double ParseDecimal(std::string_view text) {
 
 void StartReading(LineReader& reader, std::FILE* file) {
   reader.file = file;
-  if (!reader.block) reader.block.reset(new char[kBlockSize]);
+  // Zeroed once, padding included, so that reads past a line's end see defined bytes.
+  if (!reader.block) reader.block = std::make_unique<char[]>(kBlockSize + kLinePadding);
   reader.position = 0;
   reader.filled = 0;
   reader.fileDrained = false;
@@ -142,26 +143,38 @@ bool AtEndOfText(LineReader& reader) {
   return !Refill(reader);
 }
 
-void ReadTextLine(LineReader& reader, std::string& line) {
-  line.clear();
-  for (;;) {
-    if (reader.position == reader.filled && !Refill(reader)) break;
-    const char* begin = reader.block.get() + reader.position;
-    const std::size_t available = reader.filled - reader.position;
-    const void* lineFeed = std::memchr(begin, '\n', available);
+std::string_view ReadTextLine(LineReader& reader) {
+  const char* begin = reader.block.get() + reader.position;
+  std::size_t available = reader.filled - reader.position;
+  const void* lineFeed = std::memchr(begin, '\n', available);
+  if (lineFeed != nullptr) {
+    std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - begin);
+    reader.position += length + 1;
+    if (length > 0 && begin[length - 1] == '\r') --length;
+    return std::string_view(begin, length);
+  }
+
+  // The line goes on in the next block, or ends the file without a line feed.
+  std::string& line = reader.spill;
+  line.assign(begin, available);
+  reader.position = reader.filled;
+  while (Refill(reader)) {
+    begin = reader.block.get();
+    lineFeed = std::memchr(begin, '\n', reader.filled);
     if (lineFeed != nullptr) {
       const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - begin);
       line.append(begin, length);
-      reader.position += length + 1;
-      // The CR of a CR LF may have come in the previous block, so test the line.
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      return;
+      reader.position = length + 1;
+      break;
     }
-    line.append(begin, available);
+    line.append(begin, reader.filled);
     reader.position = reader.filled;
   }
-  // The file ended without a line feed; a CR as its very last byte is a line end too.
+  // A CR right before the LF, or as the file's very last byte, is a line end too.
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  const std::size_t length = line.size();
+  line.append(kLinePadding, '\0');
+  return std::string_view(line.data(), length);
 }
 
 double ParseNumber(std::string_view text) {

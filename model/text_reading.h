@@ -22,6 +22,7 @@ struct LineReader {
   std::size_t position = 0;  // next unread byte in block
   std::size_t filled = 0;    // bytes of block that hold file data
   bool fileDrained = false;  // the last read came back short: nothing more to come
+  std::string spill;         // a line that crosses blocks is gathered here
 };
 
 // Starts reading file from its current position. The reader does not own it.
@@ -31,14 +32,23 @@ void StartReading(LineReader& reader, std::FILE* file);
 // file has been consumed.
 bool AtEndOfText(LineReader& reader);
 
-// Reads the next line into line (its storage is reused). A line ends at LF;
-// neither the LF nor a CR right before it belongs to the line, and a CR that
-// is the file's very last byte is dropped too. Every other byte is kept.
-void ReadTextLine(LineReader& reader, std::string& line);
+// The next line, valid until the next call of this or AtEndOfText, and
+// followed by kLinePadding readable bytes. A line ends at LF; neither the LF
+// nor a CR right before it belongs to the line, and a CR that is the file's
+// very last byte is dropped too. Every other byte is kept. Most lines are
+// handed out where they lie in the reader's block, without a copy.
+std::string_view ReadTextLine(LineReader& reader);
 
 // True when text begins with prefix, byte for byte.
 inline bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The numbered kinds of line are read as if a space followed every line: so
+// a line is of the kind when it begins with the keyword and a space, or is
+// the keyword alone (a line of that kind without fields).
+inline bool IsLineOfKind(std::string_view line, std::string_view keyword) {
+  return StartsWith(line, keyword) && (line.size() == keyword.size() || line[keyword.size()] == ' ');
 }
 
 // Separator sets. Is tests one byte; Mark takes eight bytes as a word, first
@@ -71,26 +81,43 @@ struct SlashOnly {
   static uint64_t Mark(uint64_t word) { return separator_bits::BytesEqual(word, '/'); }
 };
 
+// Every line that ReadTextLine hands out is followed by at least this many
+// readable bytes, so that the scan below and the copies of fields may move
+// whole words past a field's end without a byte-by-byte tail.
+constexpr std::size_t kLinePadding = 16;
+
 // The first separator in [first, last), or last. Looks at eight bytes at a
-// time: progress text repeats every byte of a large file, so this scan is
-// the reader's inner loop.
+// time and may read up to eight bytes past last, which kLinePadding allows:
+// progress text repeats every byte of a large file, so this scan is the
+// readers' inner loop.
 template <typename Separators>
-const char* FindSeparator(const char* first, const char* last) {
+#if defined(__GNUC__)
+[[gnu::always_inline]]
+#endif
+inline const char* FindSeparator(const char* first, const char* last) {
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-  while (last - first >= 8) {
+  for (;;) {
     uint64_t word;
     std::memcpy(&word, first, sizeof word);
-    if (const uint64_t marks = Separators::Mark(word)) return first + (__builtin_ctzll(marks) >> 3);
+    if (const uint64_t marks = Separators::Mark(word)) {
+      const char* separator = first + (__builtin_ctzll(marks) >> 3);
+      return separator < last ? separator : last;
+    }
     first += 8;
+    if (first >= last) return last;
   }
-#endif
+#else
   while (first != last && !Separators::Is(*first)) ++first;
   return first;
+#endif
 }
 
 // Calls handle(field) for every field of text from index start on. Each
-// separator ends a field, so empty fields count; text after the last
-// separator is not a field (the readers end their texts with a separator).
+// separator ends a field and so does the end of the text, as if a separator
+// followed it; fields are not trimmed and empty ones count. A start beyond
+// the end gives no field, a start at the end one empty field. The text must
+// be followed by kLinePadding readable bytes, as every line and every part
+// of one is.
 template <typename Separators, typename Handle>
 void SplitFields(std::string_view text, std::size_t start, Separators, Handle&& handle) {
   if (start > text.size()) return;
@@ -98,23 +125,9 @@ void SplitFields(std::string_view text, std::size_t start, Separators, Handle&& 
   const char* const last = text.data() + text.size();
   for (;;) {
     const char* separator = FindSeparator<Separators>(first, last);
-    if (separator == last) return;
     handle(std::string_view(first, static_cast<std::size_t>(separator - first)));
+    if (separator == last) return;
     first = separator + 1;
-  }
-}
-
-// Calls handle(part) for every part of a face corner: the texts between its
-// slashes, the last one ended by the corner's end as if a slash followed it.
-template <typename Handle>
-void SplitCornerParts(std::string_view corner, Handle&& handle) {
-  const char* first = corner.data();
-  const char* const last = corner.data() + corner.size();
-  for (;;) {
-    const char* slash = FindSeparator<SlashOnly>(first, last);
-    handle(std::string_view(first, static_cast<std::size_t>(slash - first)));
-    if (slash == last) return;
-    first = slash + 1;
   }
 }
 

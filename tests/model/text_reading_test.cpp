@@ -25,11 +25,7 @@ std::vector<std::string> LinesOf(const std::string& bytes) {
   LineReader reader;
   StartReading(reader, file);
   std::vector<std::string> lines;
-  std::string line;
-  while (!AtEndOfText(reader)) {
-    ReadTextLine(reader, line);
-    lines.push_back(line);
-  }
+  while (!AtEndOfText(reader)) lines.emplace_back(ReadTextLine(reader));
   std::fclose(file);
   return lines;
 }
@@ -93,41 +89,57 @@ TEST(ReadTextLine, ManyLinesMatchAcrossBlocks) {
   EXPECT_EQ(LinesOf(bytes), expected);
 }
 
-TEST(SplitFields, EmptyFieldsCountAndTheTailIsNoField) {
+// Splits text followed by the padding that every line from ReadTextLine has.
+template <typename Separators>
+Lines Split(std::string text, std::size_t start, Separators separators) {
+  const std::size_t size = text.size();
+  text.append(kLinePadding, '\0');
   Lines fields;
-  auto collect = [&fields](std::string_view field) { fields.emplace_back(field); };
-  SplitFields("v 1  2\t3 ", 2, SpaceOnly{}, collect);
-  EXPECT_EQ(fields, (Lines{"1", "", "2\t3"}));
-
-  fields.clear();
-  SplitFields("f 1\r2 3\n4 ", 2, SpaceOrLineEnd{}, collect);
-  EXPECT_EQ(fields, (Lines{"1", "2", "3", "4"}));
-
-  fields.clear();
-  SplitFields("v  ", 2, SpaceOnly{}, collect);  // the line "v " with its space appended
-  EXPECT_EQ(fields, (Lines{""}));
-
-  fields.clear();
-  SplitFields("v ", 2, SpaceOnly{}, collect);  // the line "v": no field at all
-  SplitFields("v", 2, SpaceOnly{}, collect);
-  SplitFields("v 1 2", 2, SpaceOnly{}, collect);
-  EXPECT_EQ(fields, (Lines{"1"}));
+  SplitFields(std::string_view(text.data(), size), start, separators,
+              [&fields](std::string_view field) { fields.emplace_back(field); });
+  return fields;
 }
 
-TEST(SplitCornerParts, PartsBetweenSlashes) {
-  Lines parts;
-  auto collect = [&parts](std::string_view part) { parts.emplace_back(part); };
-  SplitCornerParts("1/2/3", collect);
-  EXPECT_EQ(parts, (Lines{"1", "2", "3"}));
-  parts.clear();
-  SplitCornerParts("1//3", collect);
-  EXPECT_EQ(parts, (Lines{"1", "", "3"}));
-  parts.clear();
-  SplitCornerParts("", collect);
-  EXPECT_EQ(parts, (Lines{""}));
-  parts.clear();
-  SplitCornerParts("1/2/3/", collect);
-  EXPECT_EQ(parts, (Lines{"1", "2", "3", ""}));
+TEST(SplitFields, EmptyFieldsCountAndTheEndEndsTheLastField) {
+  EXPECT_EQ(Split("v 1  2\t3", 2, SpaceOnly{}), (Lines{"1", "", "2\t3"}));
+  EXPECT_EQ(Split("v 1 2 ", 2, SpaceOnly{}), (Lines{"1", "2", ""}));  // a trailing space adds a field
+  EXPECT_EQ(Split("f 1\r2 3\n4", 2, SpaceOrLineEnd{}), (Lines{"1", "2", "3", "4"}));
+  EXPECT_EQ(Split("v ", 2, SpaceOnly{}), (Lines{""}));  // the keyword and its space: one empty field
+  EXPECT_EQ(Split("v", 2, SpaceOnly{}), Lines{});       // the keyword alone: no field at all
+}
+
+TEST(SplitFields, CornerPartsBetweenSlashes) {
+  EXPECT_EQ(Split("1/2/3", 0, SlashOnly{}), (Lines{"1", "2", "3"}));
+  EXPECT_EQ(Split("1//3", 0, SlashOnly{}), (Lines{"1", "", "3"}));
+  EXPECT_EQ(Split("", 0, SlashOnly{}), (Lines{""}));
+  EXPECT_EQ(Split("1/2/3/", 0, SlashOnly{}), (Lines{"1", "2", "3", ""}));
+}
+
+TEST(SplitFields, SeparatorsAtEveryOffsetAndPastTheEnd) {
+  // The scan looks at eight bytes at a time: separators at every position of
+  // a word, fields longer than a word, and separators in the bytes after the
+  // text's end (the next line, in a block) must all come out right.
+  for (std::size_t length = 0; length < 20; ++length) {
+    const std::string field(length, 'x');
+    EXPECT_EQ(Split(field + " " + field + "\r" + field, 0, SpaceOrLineEnd{}), (Lines{field, field, field})) << length;
+    std::string text = field + " " + field + "  / / / / / / / / /";
+    Lines fields;
+    SplitFields(std::string_view(text.data(), 2 * length + 1), 0, SpaceOnly{},
+                [&fields](std::string_view f) { fields.emplace_back(f); });
+    EXPECT_EQ(fields, (Lines{field, field})) << length;
+  }
+}
+
+TEST(IsLineOfKind, KeywordWithASpaceOrAlone) {
+  EXPECT_TRUE(IsLineOfKind("v 1 2 3", "v"));
+  EXPECT_TRUE(IsLineOfKind("v", "v"));
+  EXPECT_TRUE(IsLineOfKind("v ", "v"));
+  EXPECT_FALSE(IsLineOfKind("vn 1 2 3", "v"));
+  EXPECT_FALSE(IsLineOfKind("v\t1", "v"));
+  EXPECT_FALSE(IsLineOfKind(" v 1", "v"));
+  EXPECT_FALSE(IsLineOfKind("V 1", "v"));
+  EXPECT_FALSE(IsLineOfKind("", "v"));
+  EXPECT_TRUE(IsLineOfKind("vn", "vn"));
 }
 
 struct NumberCase {
