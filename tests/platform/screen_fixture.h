@@ -27,6 +27,7 @@ class ScreenTest : public ::testing::Test {
     ASSERT_EQ(ScreenOpen(18, 32, 0, 2, 0), 0) << ScreenError();
     window = FindWindowOfProcess(driver, getpid(), 3000);
     ASSERT_NE(window, 0u);
+    ASSERT_TRUE(WaitForFocus(driver, window, 3000));
   }
 
   // Frames as the viewer runs them, each after a pause long enough for the X

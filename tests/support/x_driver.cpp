@@ -20,6 +20,26 @@ namespace {
 
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
+// Windows of other programs come and go while the driver looks at them; an
+// X error then means "no such window", not the end of the test program.
+class XErrorsIgnored {
+ public:
+  explicit XErrorsIgnored(Display* display) : display_(display) {
+    XSync(display_, False);
+    previous_ = XSetErrorHandler(IgnoreXError);
+  }
+  ~XErrorsIgnored() {
+    XSync(display_, False);
+    XSetErrorHandler(previous_);
+  }
+  XErrorsIgnored(const XErrorsIgnored&) = delete;
+  XErrorsIgnored& operator=(const XErrorsIgnored&) = delete;
+
+ private:
+  Display* display_;
+  XErrorHandler previous_;
+};
+
 long ReadCardinal(Display* display, Window window, Atom property) {
   Atom type = None;
   int format = 0;
@@ -106,6 +126,7 @@ void CloseDriverDisplay(XDriver* driver) {
 
 WindowId FindWindowOfProcess(XDriver* driver, pid_t pid, int timeoutMs) {
   Display* display = driver->display;
+  const XErrorsIgnored ignored(display);
   const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
@@ -115,8 +136,21 @@ WindowId FindWindowOfProcess(XDriver* driver, pid_t pid, int timeoutMs) {
   }
 }
 
+bool WaitForFocus(XDriver* driver, WindowId window, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    Window focus = 0;
+    int revertTo = 0;
+    XGetInputFocus(driver->display, &focus, &revertTo);
+    if (focus == window) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    SleepMs(10);
+  }
+}
+
 std::string WindowTitle(XDriver* driver, WindowId window) {
   Display* display = driver->display;
+  const XErrorsIgnored ignored(display);
   const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
   const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
   Atom type = None;
@@ -140,6 +174,7 @@ std::string WindowTitle(XDriver* driver, WindowId window) {
 
 WindowGeometry GetWindowGeometry(XDriver* driver, WindowId window) {
   Display* display = driver->display;
+  const XErrorsIgnored ignored(display);
   WindowGeometry geometry{};
   XWindowAttributes attributes;
   if (XGetWindowAttributes(display, window, &attributes) == 0) return geometry;
@@ -153,6 +188,7 @@ WindowGeometry GetWindowGeometry(XDriver* driver, WindowId window) {
 
 bool GetWindowSizeLimits(XDriver* driver, WindowId window, int& minWidth, int& minHeight, int& maxWidth,
                          int& maxHeight) {
+  const XErrorsIgnored ignored(driver->display);
   XSizeHints hints{};
   long supplied = 0;
   if (XGetWMNormalHints(driver->display, window, &hints, &supplied) == 0) return false;
@@ -168,14 +204,13 @@ WindowPixels ReadWindowPixels(XDriver* driver, WindowId window) {
   Display* display = driver->display;
   WindowPixels pixels{};
   const WindowGeometry geometry = GetWindowGeometry(driver, window);
-  // A window reaching past the screen's edge makes XGetImage fail; that is a
-  // failed read, not the end of the test program.
-  XSync(display, False);
-  XErrorHandler previous = XSetErrorHandler(IgnoreXError);
-  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned int>(geometry.width),
-                            static_cast<unsigned int>(geometry.height), AllPlanes, ZPixmap);
-  XSync(display, False);
-  XSetErrorHandler(previous);
+  // A window reaching past the screen's edge makes XGetImage fail: a failed read.
+  XImage* image = nullptr;
+  {
+    const XErrorsIgnored ignored(display);
+    image = XGetImage(display, window, 0, 0, static_cast<unsigned int>(geometry.width),
+                      static_cast<unsigned int>(geometry.height), AllPlanes, ZPixmap);
+  }
   if (image == nullptr) return pixels;
   auto channel = [](unsigned long pixel, unsigned long mask) {
     if (mask == 0) return 0u;
@@ -270,6 +305,7 @@ void RestoreKeysyms(XDriver* driver, int keycode, const std::vector<unsigned lon
 
 void SendCloseRequest(XDriver* driver, WindowId window) {
   Display* display = driver->display;
+  const XErrorsIgnored ignored(display);
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window;
@@ -283,6 +319,7 @@ void SendCloseRequest(XDriver* driver, WindowId window) {
 
 void MarkMaximised(XDriver* driver, WindowId window) {
   Display* display = driver->display;
+  const XErrorsIgnored ignored(display);
   Atom states[2] = {XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False),
                     XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
   XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,

@@ -35,6 +35,9 @@ void CloseDriverDisplay(XDriver* driver);
 // timeoutMs for it to appear and be viewable; 0 when none did.
 WindowId FindWindowOfProcess(XDriver* driver, pid_t pid, int timeoutMs);
 
+// Waits up to timeoutMs for the window to hold the keyboard focus.
+bool WaitForFocus(XDriver* driver, WindowId window, int timeoutMs);
+
 std::string WindowTitle(XDriver* driver, WindowId window);
 WindowGeometry GetWindowGeometry(XDriver* driver, WindowId window);
 // The smallest and largest size the window tells the window manager it takes;
