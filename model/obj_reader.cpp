@@ -27,7 +27,7 @@ struct PendingLog {
 };
 
 // Larger than the log's own buffer, so that each piece goes straight out.
-constexpr std::size_t kLogHandOverSize = std::size_t{1} << 17;
+constexpr std::size_t kLogHandOverSize = (std::size_t{1} << 16) + 1;
 // The bytes that LogWrite puts after a text written with a line end.
 constexpr std::string_view kLogLineEnd = "\r\n";
 
@@ -54,20 +54,54 @@ void Put(PendingLog& log, std::string_view text) {
   log.used += text.size();
 }
 
-// "[field]" or "{part}". One pointer walks the bytes: stores through a char
-// pointer would otherwise make every step reload the buffer's place.
-void PutEnclosed(PendingLog& log, char open, std::string_view text, char close) {
-  char* out = log.bytes.data() + log.used;
-  out[0] = open;
-  // Most fields are short: one fixed-size copy, which may run into the line's
-  // padding and past the room it fills, is cheaper than a copy of exact size.
-  if (text.size() <= kLinePadding) {
-    std::memcpy(out + 1, text.data(), kLinePadding);
-  } else {
-    std::memcpy(out + 1, text.data(), text.size());
+// "[field]" for every field of text from start on, the fields as SplitFields
+// finds them. Scanning and copying go together, eight bytes at a time.
+template <typename Separators>
+void PutFields(PendingLog& log, std::string_view text, std::size_t start) {
+  if (start > text.size()) return;
+  const char* in = text.data() + start;
+  const char* const last = text.data() + text.size();
+  for (;;) {
+    MakeRoom(log, static_cast<std::size_t>(last - in) + 2);
+    char* out = log.bytes.data() + log.used;
+    *out++ = '[';
+    const char* separator = CopyUntilSeparator<Separators>(in, last, out);
+    out += separator - in;
+    *out++ = ']';
+    log.used = static_cast<std::size_t>(out - log.bytes.data());
+    if (separator == last) return;
+    in = separator + 1;
   }
-  out[text.size() + 1] = close;
-  log.used += text.size() + 2;
+}
+
+// "[corner]" and then "{part}" for each of its parts, for every corner of a
+// face line.
+void PutCorners(PendingLog& log, std::string_view line) {
+  if (line.size() < 2) return;
+  const char* in = line.data() + 2;
+  const char* const last = line.data() + line.size();
+  for (;;) {
+    // The corner's remaining bytes at most three times over, with the
+    // brackets and the last part's braces.
+    MakeRoom(log, 3 * static_cast<std::size_t>(last - in) + 4);
+    char* out = log.bytes.data() + log.used;
+    *out++ = '[';
+    const char* cornerEnd = CopyUntilSeparator<SpaceOrLineEnd>(in, last, out);
+    out += cornerEnd - in;
+    *out++ = ']';
+    *out++ = '{';
+    for (const char* part = in;;) {
+      const char* slash = CopyUntilSeparator<SlashOnly>(part, cornerEnd, out);
+      out += slash - part;
+      *out++ = '}';
+      if (slash == cornerEnd) break;
+      *out++ = '{';
+      part = slash + 1;
+    }
+    log.used = static_cast<std::size_t>(out - log.bytes.data());
+    if (cornerEnd == last) return;
+    in = cornerEnd + 1;
+  }
 }
 
 void EndLogLine(PendingLog& log) {
@@ -110,100 +144,85 @@ void SelectMaterial(ObjReading& reading, std::string_view wanted) {
   }
 }
 
-// Logs the fields of a vertex, normal or texture-coordinate line from index
-// start and stores the first components.size() of them into components (no
-// store when components are null: the entry lies beyond the record).
-template <typename Separators>
-void ReadComponents(ObjReading& reading, std::string_view line, std::size_t start, Separators separators,
-                    float* const* components, int componentCount) {
-  int64_t fieldNumber = 0;
+// Stores the values of the first fields of a vertex, normal or
+// texture-coordinate line as the components; further fields are ignored.
+template <typename Separators, std::size_t componentCount>
+void StoreComponents(std::string_view line, std::size_t start, Separators separators,
+                     float* const (&components)[componentCount]) {
+  std::size_t fieldNumber = 0;
   SplitFields(line, start, separators, [&](std::string_view field) {
-    MakeRoom(reading.log, field.size() + 2);
-    PutEnclosed(reading.log, '[', field, ']');
-    if (fieldNumber < componentCount && components[fieldNumber] != nullptr) {
-      *components[fieldNumber] = RoundToFloat(ParseNumber(field));
-    }
+    if (fieldNumber < componentCount) *components[fieldNumber] = RoundToFloat(ParseNumber(field));
     ++fieldNumber;
   });
 }
 
+// Lines beyond the record's capacity are logged and counted, not stored.
 void ReadVertexLine(ObjReading& reading, std::string_view line) {
   MakeRoom(reading.log, 2);
   Put(reading.log, "V ");
-  float* components[3] = {nullptr, nullptr, nullptr};
+  PutFields<SpaceOnly>(reading.log, line, 2);
   if (reading.nextVertex <= kLastEntry64) {
     Vec3& entry = reading.model->vertices[reading.nextVertex];
-    components[0] = &entry.x, components[1] = &entry.y, components[2] = &entry.z;
+    StoreComponents(line, 2, SpaceOnly{}, {&entry.x, &entry.y, &entry.z});
   }
-  ReadComponents(reading, line, 2, SpaceOnly{}, components, 3);
   ++reading.nextVertex;
 }
 
 void ReadNormalLine(ObjReading& reading, std::string_view line) {
   MakeRoom(reading.log, 3);
   Put(reading.log, "VN ");
-  float* components[3] = {nullptr, nullptr, nullptr};
+  PutFields<SpaceOnly>(reading.log, line, 3);
   if (reading.nextNormal <= kLastEntry64) {
     Vec3& entry = reading.model->normals[reading.nextNormal];
-    components[0] = &entry.x, components[1] = &entry.y, components[2] = &entry.z;
+    StoreComponents(line, 3, SpaceOnly{}, {&entry.x, &entry.y, &entry.z});
   }
-  ReadComponents(reading, line, 3, SpaceOnly{}, components, 3);
   ++reading.nextNormal;
 }
 
 void ReadTexCoordLine(ObjReading& reading, std::string_view line) {
   MakeRoom(reading.log, 3);
   Put(reading.log, "VT ");
-  float* components[2] = {nullptr, nullptr};
+  PutFields<SpaceOrLineEnd>(reading.log, line, 3);
   if (reading.nextTexCoord <= kLastEntry64) {
     Vec2& entry = reading.model->texCoords[reading.nextTexCoord];
-    components[0] = &entry.u, components[1] = &entry.v;
+    StoreComponents(line, 3, SpaceOrLineEnd{}, {&entry.u, &entry.v});
   }
-  ReadComponents(reading, line, 3, SpaceOrLineEnd{}, components, 2);
   ++reading.nextTexCoord;
 }
 
-// Each field is a corner; each corner's parts are vertex, texture-coordinate
-// and normal index, in that order.
-void ReadFaceLine(ObjReading& reading, std::string_view line) {
-  MakeRoom(reading.log, 2);
-  Put(reading.log, "F ");
-  Face* face = reading.nextFace < kFaceCapacity64 ? &reading.model->faces[reading.nextFace] : nullptr;
+// Each field is a corner; each corner's parts are the vertex, texture-
+// coordinate and normal index, in that order. Further parts are ignored, and
+// an index without a part keeps its zero.
+void StoreFace(ObjReading& reading, Face& face, std::string_view line) {
   int64_t cornerNumber = 0;
   SplitFields(line, 2, SpaceOrLineEnd{}, [&](std::string_view corner) {
-    // The corner in brackets, then its parts in braces: at most 3 bytes per
-    // byte of the corner, and 3 for the brackets and the last part's braces.
-    MakeRoom(reading.log, 3 * corner.size() + 4);
-    PutEnclosed(reading.log, '[', corner, ']');
-    // Corners beyond the face's capacity are logged but not stored.
-    const bool stored = face != nullptr && cornerNumber < kCornerCapacity64;
-    int32_t* indices[3] = {nullptr, nullptr, nullptr};
-    if (stored) {
-      indices[0] = &face->vertexIndex[cornerNumber];
-      indices[1] = &face->texCoordIndex[cornerNumber];
-      indices[2] = &face->normalIndex[cornerNumber];
-    }
-    int64_t partNumber = 0;
-    SplitFields(corner, 0, SlashOnly{}, [&](std::string_view part) {
-      PutEnclosed(reading.log, '{', part, '}');
-      if (partNumber < 3 && indices[partNumber] != nullptr) *indices[partNumber] = RoundToIndex(ParseNumber(part));
-      ++partNumber;
-    });
-    if (stored) {
-      face->red = reading.currentRed;
-      face->green = reading.currentGreen;
-      face->blue = reading.currentBlue;
+    if (cornerNumber < kCornerCapacity64) {
+      int32_t* const indices[3] = {&face.vertexIndex[cornerNumber], &face.texCoordIndex[cornerNumber],
+                                   &face.normalIndex[cornerNumber]};
+      int partNumber = 0;
+      SplitFields(corner, 0, SlashOnly{}, [&](std::string_view part) {
+        if (partNumber < 3) *indices[partNumber++] = RoundToIndex(ParseNumber(part));
+      });
+      // The colour is set by each corner: a face without corners keeps black.
+      face.red = reading.currentRed;
+      face.green = reading.currentGreen;
+      face.blue = reading.currentBlue;
     }
     ++cornerNumber;
   });
-  if (face != nullptr) {
-    if (cornerNumber > kCornerCapacity64) {
-      reading.ignoredCorners += cornerNumber - kCornerCapacity64;
-      cornerNumber = kCornerCapacity64;
-    }
-    face->cornerCount = static_cast<int32_t>(cornerNumber);
-    face->texture = reading.currentTexture;
+  if (cornerNumber > kCornerCapacity64) {
+    reading.ignoredCorners += cornerNumber - kCornerCapacity64;
+    cornerNumber = kCornerCapacity64;
   }
+  face.cornerCount = static_cast<int32_t>(cornerNumber);
+  face.texture = reading.currentTexture;
+}
+
+void ReadFaceLine(ObjReading& reading, std::string_view line) {
+  MakeRoom(reading.log, 2);
+  Put(reading.log, "F ");
+  PutCorners(reading.log, line);
+  if (reading.nextFace < kFaceCapacity64) StoreFace(reading, reading.model->faces[reading.nextFace], line);
   ++reading.nextFace;
 }
 
@@ -237,7 +256,7 @@ void ReportIgnored(int64_t count, std::string_view what, int64_t capacity, std::
 void ReadModelFile(ObjReading& reading, std::FILE* file) {
   LineReader reader;
   StartReading(reader, file);
-  reading.log.bytes.resize(2 * kLogHandOverSize);
+  reading.log.bytes.resize(kLogHandOverSize + (std::size_t{1} << 14));
   while (!AtEndOfText(reader)) ReadModelLine(reading, ReadTextLine(reader));
   HandOver(reading.log);
 

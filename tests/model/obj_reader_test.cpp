@@ -1,10 +1,12 @@
 // The model file's line rules, material selection and the record they fill.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fake_texture_upload.h"
 #include "model/obj_reader.h"
@@ -312,6 +314,74 @@ TEST_F(LoadModelTest, MissingLibraryStillReadsTheModel) {
   EXPECT_EQ(model->vertices[1].z, 3.0f);
   EXPECT_EQ(model->faces[0].texture, 0u);
   EXPECT_EQ(model->faces[0].red, 0.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// The account of one model line, written the plain way from the line rules:
+// a space appended, split one character at a time.
+std::string PlainLogLine(const std::string& line) {
+  const std::string extended = line + " ";
+  auto split = [](const std::string& text, std::size_t start, const std::string& separators) {
+    std::vector<std::string> fields;
+    std::string field;
+    for (std::size_t i = start; i < text.size(); ++i) {
+      if (separators.find(text[i]) != std::string::npos) {
+        fields.push_back(field);
+        field.clear();
+      } else {
+        field += text[i];
+      }
+    }
+    return fields;
+  };
+  std::string log;
+  auto fieldsOf = [&](const char* label, std::size_t start, const std::string& separators) {
+    log += label;
+    for (const std::string& field : split(extended, start, separators)) log += "[" + field + "]";
+  };
+  if (extended.rfind("v ", 0) == 0) fieldsOf("V ", 2, " ");
+  if (extended.rfind("vn ", 0) == 0) fieldsOf("VN ", 3, " ");
+  if (extended.rfind("vt ", 0) == 0) fieldsOf("VT ", 3, std::string(" \r\n", 3));
+  if (extended.rfind("f ", 0) == 0) {
+    log += "F ";
+    for (const std::string& corner : split(extended, 2, std::string(" \r\n", 3))) {
+      log += "[" + corner + "]";
+      for (const std::string& part : split(corner + "/", 0, "/")) log += "{" + part + "}";
+    }
+  }
+  return log + "\r\n";
+}
+
+TEST_F(LoadModelTest, AccountOfAnyLineMatchesThePlainRules) {
+  // Lines of every kind made of separators, tabs and number characters in
+  // random runs, short and long, so that fields of every length end at every
+  // offset of the reader's eight-byte steps.
+  uint64_t state = 12345;
+  auto next = [&state](uint32_t below) {
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    return static_cast<uint32_t>(state >> 33) % below;
+  };
+  const char* const prefixes[] = {"v", "v ", "vn ", "vt ", "f ", "f", "vn", "x "};
+  const std::string alphabet = std::string("1234567890.-e/ \r\t", 17);
+  std::string obj;
+  std::string expected;
+  for (int i = 0; i < 3000; ++i) {
+    std::string line = prefixes[next(8)];
+    const uint32_t length = next(4) == 0 ? next(200) : next(40);
+    for (uint32_t j = 0; j < length; ++j) line += alphabet[next(static_cast<uint32_t>(alphabet.size()))];
+    if (!line.empty() && line.back() == '\r') line += '0';  // a CR before the LF would be a line end
+    obj += line + "\n";
+    expected += PlainLogLine(line);
+  }
+  Load(obj);
+  const std::string header = "Could not open the material file enterprise.mtl\r\nLoading : enterprise.obj\r\n";
+  ASSERT_EQ(log.rfind(header, 0), 0u);
+  const std::size_t end = log.rfind("Faces: ");
+  ASSERT_NE(end, std::string::npos);
+  EXPECT_EQ(log.substr(header.size(), end - header.size()), expected);
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST(ReadTextLine, OtherBytesAreKept) {
 TEST(ReadTextLine, LinesOfAnyLengthAcrossBlocks) {
   // Lengths around the reader's block size, so that a line, its CR or its LF
   // falls on a block boundary somewhere among them.
-  for (std::size_t length : {262142u, 262143u, 262144u, 262145u, 524287u, 1000000u}) {
+  for (std::size_t length : {65534u, 65535u, 65536u, 65537u, 131071u, 262143u, 262144u, 1000000u}) {
     const std::string longLine(length, 'x');
     EXPECT_EQ(LinesOf(longLine + "\r\nend\r\n"), (Lines{longLine, "end"})) << length;
     EXPECT_EQ(LinesOf(longLine + "\r"), (Lines{longLine})) << length;
