@@ -1,11 +1,15 @@
 // Loading speed of LoadModel on generated model files of 1, 10 and 100 MB,
-// beside two baselines on the same bytes: reading the file and counting its
-// lines (the least any reader must do), and tinyobjloader's parse.
+// beside baselines on the same bytes in the same run: reading the file and
+// counting its lines (the floor: the least any reader must do), and
+// tinyobjloader's parse with its default settings. One more baseline shows
+// what the progress text costs by itself: the floor plus writing as many
+// bytes as the progress text has to a file.
 // tools/bench-load.sh runs this binary and checks the ratios.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <tiny_obj_loader.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -22,14 +26,21 @@
 namespace {
 
 constexpr std::size_t kMegabyte = std::size_t{1} << 20;
-// The block size of the model reader, so the floor reads the way it does.
-constexpr std::size_t kReadBlockSize = std::size_t{1} << 18;
+// The block size of the model reader (64 KiB), so the floor reads the way it does.
+constexpr std::size_t kReadBlockSize = std::size_t{1} << 16;
+// The size of the pieces in which the progress text reaches its stream.
+constexpr std::size_t kWriteSize = std::size_t{1} << 16;
+
+struct ModelFile {
+  std::string path;
+  std::size_t bytes = 0;
+  std::size_t progressBytes = 0;  // of the progress text that loading it writes
+};
 
 struct Files {
   std::filesystem::path directory;
-  std::map<int64_t, std::string> models;  // by size in MB
-  std::map<int64_t, std::size_t> sizes;
-  std::string progress;                   // where the progress text goes in the file case
+  std::map<int64_t, ModelFile> models;  // by size in MB
+  std::string progress;                 // where the progress text goes in the file cases
 };
 
 Files files;
@@ -41,91 +52,130 @@ Model& TheModel() {
   return *model;
 }
 
-const std::string& ModelFile(benchmark::State& state) {
-  const std::string& path = files.models[state.range(0)];
-  if (path.empty()) state.SkipWithError("no generated model file of this size");
-  return path;
+const ModelFile& FileFor(benchmark::State& state) {
+  const ModelFile& file = files.models[state.range(0)];
+  if (file.path.empty()) state.SkipWithError("no generated model file of this size");
+  return file;
 }
 
-void SetBytes(benchmark::State& state) {
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                          static_cast<int64_t>(files.sizes[state.range(0)]));
+void SetBytes(benchmark::State& state, const ModelFile& file) {
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(file.bytes));
+}
+
+// Opens the progress file emptied; emptying the last run's file is not part
+// of loading, so it is left out of the time.
+std::FILE* OpenProgressFile(benchmark::State& state) {
+  state.PauseTiming();
+  std::FILE* progress = std::fopen(files.progress.c_str(), "wb");
+  state.ResumeTiming();
+  if (progress == nullptr) state.SkipWithError("cannot write the progress file");
+  return progress;
+}
+
+// Reads the file in the reader's blocks and counts its line feeds; with
+// progress, also writes progressBytes bytes to it, spread over the blocks.
+std::size_t ReadAndCount(const ModelFile& model, char* block, std::FILE* progress) {
+  std::FILE* file = std::fopen(model.path.c_str(), "rb");
+  if (file == nullptr) return 0;
+  std::size_t lines = 0;
+  std::size_t read = 0;
+  std::size_t written = 0;
+  std::size_t got;
+  while ((got = std::fread(block, 1, kReadBlockSize, file)) > 0) {
+    // memchr, as the reader finds its line ends: quicker than std::count.
+    const char* first = block;
+    const char* const last = block + got;
+    while (const void* lineFeed = std::memchr(first, '\n', static_cast<std::size_t>(last - first))) {
+      ++lines;
+      first = static_cast<const char*>(lineFeed) + 1;
+    }
+    read += got;
+    if (progress == nullptr) continue;
+    const std::size_t due = model.bytes == 0 ? 0 : model.progressBytes / model.bytes * read +
+                                                       model.progressBytes % model.bytes * read / model.bytes;
+    while (written < due) {
+      const std::size_t piece = std::min({due - written, kWriteSize, got});
+      std::fwrite(block, 1, piece, progress);
+      written += piece;
+    }
+  }
+  std::fclose(file);
+  return lines;
 }
 
 void Floor(benchmark::State& state) {
-  const std::string& path = ModelFile(state);
+  const ModelFile& model = FileFor(state);
   std::unique_ptr<char[]> block(new char[kReadBlockSize]);
   for (auto _ : state) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-      state.SkipWithError("cannot open the model file");
+    const std::size_t lines = ReadAndCount(model, block.get(), nullptr);
+    if (lines == 0) {
+      state.SkipWithError("cannot read the model file");
       break;
     }
-    std::size_t lines = 0;
-    std::size_t got;
-    while ((got = std::fread(block.get(), 1, kReadBlockSize, file)) > 0) {
-      // memchr, as the reader finds its line ends: quicker than std::count.
-      const char* first = block.get();
-      const char* const last = first + got;
-      while (const void* lineFeed = std::memchr(first, '\n', static_cast<std::size_t>(last - first))) {
-        ++lines;
-        first = static_cast<const char*>(lineFeed) + 1;
-      }
-    }
-    std::fclose(file);
     benchmark::DoNotOptimize(lines);
   }
-  SetBytes(state);
+  SetBytes(state, model);
+}
+
+void FloorWithProgressWrite(benchmark::State& state) {
+  const ModelFile& model = FileFor(state);
+  std::unique_ptr<char[]> block(new char[kReadBlockSize]);
+  for (auto _ : state) {
+    std::FILE* progress = OpenProgressFile(state);
+    if (progress == nullptr) break;
+    const std::size_t lines = ReadAndCount(model, block.get(), progress);
+    std::fclose(progress);
+    if (lines == 0) {
+      state.SkipWithError("cannot read the model file");
+      break;
+    }
+    benchmark::DoNotOptimize(lines);
+  }
+  SetBytes(state, model);
+  state.counters["progress_bytes"] = static_cast<double>(model.progressBytes);
 }
 
 void LoadWithProgressDropped(benchmark::State& state) {
-  const std::string& path = ModelFile(state);
+  const ModelFile& file = FileFor(state);
   Model& model = TheModel();
   LogSetStream(nullptr);
   for (auto _ : state) {
     std::memset(static_cast<void*>(&model), 0, sizeof model);
-    LoadModel(path, model);
+    LoadModel(file.path, model);
     LogFlush();
     benchmark::DoNotOptimize(model.lastFace);
   }
-  SetBytes(state);
+  SetBytes(state, file);
 }
 
 void LoadWithProgressToFile(benchmark::State& state) {
-  const std::string& path = ModelFile(state);
+  const ModelFile& file = FileFor(state);
   Model& model = TheModel();
   for (auto _ : state) {
-    // Emptying the last run's file is not part of loading.
-    state.PauseTiming();
-    std::FILE* progress = std::fopen(files.progress.c_str(), "wb");
-    state.ResumeTiming();
-    if (progress == nullptr) {
-      state.SkipWithError("cannot write the progress file");
-      break;
-    }
+    std::FILE* progress = OpenProgressFile(state);
+    if (progress == nullptr) break;
     LogSetStream(progress);
     std::memset(static_cast<void*>(&model), 0, sizeof model);
-    LoadModel(path, model);
+    LoadModel(file.path, model);
     LogSetStream(nullptr);  // hands the rest of the text to the file
     std::fclose(progress);
     benchmark::DoNotOptimize(model.lastFace);
   }
-  SetBytes(state);
-  std::error_code ignored;
-  state.counters["progress_bytes"] = static_cast<double>(std::filesystem::file_size(files.progress, ignored));
+  SetBytes(state, file);
+  state.counters["progress_bytes"] = static_cast<double>(file.progressBytes);
 }
 
 void TinyObjLoader(benchmark::State& state) {
-  const std::string& path = ModelFile(state);
+  const ModelFile& file = FileFor(state);
   for (auto _ : state) {
     tinyobj::ObjReader reader;
-    if (!reader.ParseFromFile(path)) {
+    if (!reader.ParseFromFile(file.path)) {
       state.SkipWithError(("tinyobjloader refused the file: " + reader.Error()).c_str());
       break;
     }
     benchmark::DoNotOptimize(reader.GetAttrib().vertices.data());
   }
-  SetBytes(state);
+  SetBytes(state, file);
 }
 
 void Sizes(benchmark::internal::Benchmark* benchmark) {
@@ -133,9 +183,22 @@ void Sizes(benchmark::internal::Benchmark* benchmark) {
 }
 
 BENCHMARK(Floor)->Apply(Sizes);
+BENCHMARK(FloorWithProgressWrite)->Apply(Sizes);
 BENCHMARK(LoadWithProgressDropped)->Apply(Sizes);
 BENCHMARK(LoadWithProgressToFile)->Apply(Sizes);
 BENCHMARK(TinyObjLoader)->Apply(Sizes);
+
+// The size of the progress text that loading the file writes.
+std::size_t ProgressBytes(const std::string& path) {
+  std::FILE* progress = std::fopen(files.progress.c_str(), "wb");
+  if (progress == nullptr) return 0;
+  LogSetStream(progress);
+  LoadModel(path, TheModel());
+  LogSetStream(nullptr);
+  std::fclose(progress);
+  std::error_code ignored;
+  return static_cast<std::size_t>(std::filesystem::file_size(files.progress, ignored));
+}
 
 bool MakeFiles() {
   std::string pattern = (std::filesystem::temp_directory_path() / "viewer-load-bench-XXXXXX").string();
@@ -143,10 +206,11 @@ bool MakeFiles() {
   files.directory = pattern;
   files.progress = (files.directory / "progress.txt").string();
   for (int64_t megabytes : {1, 10, 100}) {
-    const std::string path = (files.directory / ("model-" + std::to_string(megabytes) + "MB.obj")).string();
-    if (!WriteGeneratedObj(path, static_cast<std::size_t>(megabytes) * kMegabyte)) return false;
-    files.models[megabytes] = path;
-    files.sizes[megabytes] = static_cast<std::size_t>(std::filesystem::file_size(path));
+    ModelFile& model = files.models[megabytes];
+    model.path = (files.directory / ("model-" + std::to_string(megabytes) + "MB.obj")).string();
+    if (!WriteGeneratedObj(model.path, static_cast<std::size_t>(megabytes) * kMegabyte)) return false;
+    model.bytes = static_cast<std::size_t>(std::filesystem::file_size(model.path));
+    model.progressBytes = ProgressBytes(model.path);
   }
   return true;
 }
@@ -162,8 +226,11 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   const bool made = MakeFiles();
-  if (!made) std::fprintf(stderr, "load_benchmark: cannot write the model files in %s\n", files.directory.c_str());
-  if (made) benchmark::RunSpecifiedBenchmarks();
+  if (made) {
+    benchmark::RunSpecifiedBenchmarks();
+  } else {
+    std::fprintf(stderr, "load_benchmark: cannot write the model files in %s\n", files.directory.c_str());
+  }
   benchmark::Shutdown();
   RemoveFiles();
   return made ? 0 : 1;
