@@ -36,8 +36,8 @@ void HandOver(PendingLog& log) {
   log.used = 0;
 }
 
-// A line of many fields hands its text over as it goes, so the storage stays
-// in proportion to the largest field, not to the longest line.
+// What is pending goes out before the storage grows, so that the storage
+// stays near the size of one line's text, however long the file.
 void Grow(PendingLog& log, std::size_t extra) {
   if (log.used >= kLogHandOverSize) HandOver(log);
   if (log.bytes.size() - log.used < extra) log.bytes.resize(std::max(2 * log.bytes.size(), log.used + extra));
