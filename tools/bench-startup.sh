@@ -14,6 +14,7 @@
 # Usage: tools/bench-startup.sh [BUILD_DIR] [RUNS]   (defaults: build, 11)
 # Exits 1 when a target is missed, 2 when something could not be measured.
 set -euo pipefail
+export LC_ALL=C # the decimal point of EPOCHREALTIME and of every figure
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${1:-build}
@@ -66,15 +67,29 @@ start() {
   pid=$!
 }
 
-swap_count() { if [[ -f $log ]]; then wc -l <"$log"; else echo 0; fi; }
+# Counted without starting a process or a subshell, so that polling takes
+# little from the programs measured. Leaves the count in $swaps.
+count_swaps() {
+  local lines=()
+  [[ -f $log ]] && mapfile -t lines <"$log"
+  swaps=${#lines[@]}
+}
 
-# wait_for_swaps COUNT: until the log holds COUNT swaps; fails after 60 s or when the program ends first.
+# wait_for_swaps COUNT [POLL_SECONDS]: until the log holds COUNT swaps; fails
+# after 60 s or when the program ends first. The times come from the observer,
+# so the poll interval only decides how soon the script notices.
 wait_for_swaps() {
-  local count=$1 waited=0
-  while (($(swap_count) < count)); do
-    kill -0 "$pid" 2>/dev/null || (($(swap_count) >= count)) || return 1
-    ((waited++ < 3000)) || return 1
-    pause 0.02
+  local count=$1 poll=${2:-0.02} started=$SECONDS
+  count_swaps
+  while ((swaps < count)); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      count_swaps
+      ((swaps >= count)) && return 0
+      return 1
+    fi
+    ((SECONDS - started < 60)) || return 1
+    pause "$poll"
+    count_swaps
   done
 }
 
@@ -135,7 +150,7 @@ for name in "${names[@]}"; do
   start ${pacing_command[$name]}
   wait_for_swaps $((warm_up_frames + 1)) || { finish; echo "$name presented no frame" >&2; exit 2; }
   cpu_before=$(cpu_ticks "$pid")
-  wait_for_swaps $((warm_up_frames + pacing_frames + 1)) || { finish; echo "$name stopped presenting" >&2; exit 2; }
+  wait_for_swaps $((warm_up_frames + pacing_frames + 1)) 0.25 || { finish; echo "$name stopped presenting" >&2; exit 2; }
   cpu_after=$(cpu_ticks "$pid")
   echo "$(((cpu_after - cpu_before) * 1000000 / ticks_per_second / pacing_frames)) $(memory "$pid")" >"$work/$name-figures"
   finish
