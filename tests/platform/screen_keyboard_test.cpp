@@ -150,4 +150,26 @@ TEST_F(KeyboardTest, InactiveWindowReadsNothingHeld) {
   DestroyDriverWindow(driver, other);
 }
 
+TEST_F(KeyboardTest, MinimisedWindowReadsNothingHeld) {
+  Settle();
+  PressKey(driver, "Up");
+  Flip(2);
+  ASSERT_EQ(KeyDown(kScancodeUp), -1);
+  MinimiseWindow(driver, window);
+  for (int i = 0; i < 5; ++i) {
+    Flip();
+    EXPECT_EQ(KeyDown(kScancodeUp), 0) << "flip " << i << " while minimised, the key still down";
+  }
+  ReleaseKey(driver, "Up");
+  RestoreWindow(driver, window);
+  GiveFocus(driver, window);
+  Flip(2);
+  EXPECT_EQ(KeyDown(kScancodeUp), 0);
+  PressKey(driver, "Down");
+  Flip();
+  EXPECT_EQ(KeyDown(kScancodeDown), 0);
+  Flip();
+  EXPECT_EQ(KeyDown(kScancodeDown), -1) << "restored and active, keys show again";
+}
+
 }  // namespace

@@ -327,6 +327,19 @@ void MarkMaximised(XDriver* driver, WindowId window) {
   XSync(display, False);
 }
 
+void MinimiseWindow(XDriver* driver, WindowId window) {
+  const XErrorsIgnored ignored(driver->display);
+  XUnmapWindow(driver->display, window);
+}
+
+void RestoreWindow(XDriver* driver, WindowId window) {
+  {
+    const XErrorsIgnored ignored(driver->display);
+    XMapWindow(driver->display, window);
+  }
+  for (int i = 0; i < 100 && !GetWindowGeometry(driver, window).viewable; ++i) SleepMs(10);
+}
+
 WindowId TakeFocus(XDriver* driver) {
   Display* display = driver->display;
   const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 32, 32, 0, 0, 0);

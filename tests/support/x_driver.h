@@ -72,6 +72,10 @@ void SendCloseRequest(XDriver* driver, WindowId window);
 // What a window manager sets when the user maximises the window.
 void MarkMaximised(XDriver* driver, WindowId window);
 
+// What a window manager does to minimise a window and to bring it back.
+void MinimiseWindow(XDriver* driver, WindowId window);
+void RestoreWindow(XDriver* driver, WindowId window);
+
 // A small window of the driver's own that takes the keyboard focus.
 WindowId TakeFocus(XDriver* driver);
 void GiveFocus(XDriver* driver, WindowId window);
