@@ -308,14 +308,6 @@ TEST_F(LoadModelTest, EmptyNameMatchesEverySlotTheLibraryLeftEmpty) {
   EXPECT_EQ(model->faces[0].red, 0.0f);
 }
 
-TEST_F(LoadModelTest, MissingLibraryStillReadsTheModel) {
-  Load("usemtl hull\nv 1 2 3\nf 1 1 1\n");
-  EXPECT_EQ(log.rfind("Could not open the material file enterprise.mtl\r\nLoading : enterprise.obj\r\n", 0), 0u);
-  EXPECT_EQ(model->vertices[1].z, 3.0f);
-  EXPECT_EQ(model->faces[0].texture, 0u);
-  EXPECT_EQ(model->faces[0].red, 0.0f);
-}
-
 }  // namespace
 
 namespace {
