@@ -1,13 +1,27 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test headless under a private Xvfb.
+# Installs what is missing, builds everything and runs every test headless:
+#  1. the Release build: unit, gl and e2e tests (the viewer itself, Valgrind
+#     included) under a private Xvfb;
+#  2. a clang build with AddressSanitizer and UndefinedBehaviorSanitizer: the
+#     unit tests again, and each fuzz harness over its regression corpus.
+# Exits non-zero when any test fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mapfile -t packages < <(grep -v '^#' tools/packages.txt)
 tools/ensure-packages.sh "${packages[@]}"
-
 jobs=$(nproc)
+
+echo "== Release build: unit, gl and e2e tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON >/dev/null
 cmake --build build -j"$jobs" >/dev/null
+status=0
+tools/with-xvfb.sh ctest --test-dir build --output-on-failure -j"$jobs" || status=1
 
-tools/with-xvfb.sh ctest --test-dir build --output-on-failure -j"$jobs"
+echo "== Sanitizer build (clang, ASan + UBSan): unit tests and fuzz regression corpora"
+cmake -S . -B build-clang -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIEWER_FUZZ=ON -DVIEWER_WERROR=ON >/dev/null
+cmake --build build-clang -j"$jobs" >/dev/null
+ctest --test-dir build-clang --output-on-failure -j"$jobs" -L 'unit|fuzz' || status=1
+
+exit "$status"
