@@ -12,16 +12,28 @@ mapfile -t packages < <(grep -v '^#' tools/packages.txt)
 tools/ensure-packages.sh "${packages[@]}"
 jobs=$(nproc)
 
+# Quiet while all goes well; the whole output when a step fails.
+quietly() {
+  local log
+  log=$(mktemp)
+  if ! "$@" >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    return 1
+  fi
+  rm -f "$log"
+}
+
 echo "== Release build: unit, gl and e2e tests"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON >/dev/null
-cmake --build build -j"$jobs" >/dev/null
+quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
+quietly cmake --build build -j"$jobs"
 status=0
 tools/with-xvfb.sh ctest --test-dir build --output-on-failure -j"$jobs" || status=1
 
 echo "== Sanitizer build (clang, ASan + UBSan): unit tests and fuzz regression corpora"
-cmake -S . -B build-clang -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIEWER_FUZZ=ON -DVIEWER_WERROR=ON >/dev/null
-cmake --build build-clang -j"$jobs" >/dev/null
+quietly cmake -S . -B build-clang -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIEWER_FUZZ=ON -DVIEWER_WERROR=ON
+quietly cmake --build build-clang -j"$jobs"
 ctest --test-dir build-clang --output-on-failure -j"$jobs" -L 'unit|fuzz' || status=1
 
 exit "$status"
