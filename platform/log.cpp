@@ -18,6 +18,7 @@ void WriteOut(const char* data, std::size_t size) {
 }
 
 void Append(const char* data, std::size_t size) {
+  if (size == 0) return;  // an empty view may carry no data pointer at all
   if (buffered + size > kBufferSize) {
     WriteOut(buffer, buffered);
     buffered = 0;
