@@ -69,10 +69,13 @@ TEST_F(HostileLoad, HundredMegabyteLine) {
 
 TEST_F(HostileLoad, NumbersOfMegabytes) {
   const std::size_t kDigits = std::size_t{8} << 20;
-  const std::string nines(kDigits, '9');
-  WriteBytes("enterprise.obj", "v " + nines + " -" + nines + " 0." + std::string(kDigits, '0') + "1\n" +
-                                   "vt &H" + std::string(kDigits, 'F') + " 1e" + nines + "\n" +
-                                   "f " + nines + "/-" + nines + "/1e-" + nines + "\n");
+  {
+    const std::string nines(kDigits, '9');
+    std::ofstream out("enterprise.obj", std::ios::binary);
+    out << "v " << nines << " -" << nines << " 0." << std::string(kDigits, '0') << "1\n";
+    out << "vt &H" << std::string(kDigits, 'F') << " 1e" << nines << "\n";
+    out << "f " << nines << "/-" << nines << "/1e-" << nines << "\n";
+  }
   auto guarded = MakeGuardedModel();
   ProgressTail progress;
   LoadModel("enterprise.obj", guarded->model);
