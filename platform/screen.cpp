@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "platform/gl_support.h"
@@ -156,6 +157,16 @@ bool CreateWindowAndContext(const std::string& title, bool accelerated) {
   return true;
 }
 
+// SDL falls back to drivers that draw into memory and read no keyboard when
+// there is no display. A window there is never seen and Escape never comes,
+// so the frame loop would run for ever.
+bool ShowsWindows(const char* videoDriver) {
+  for (const char* blind : {"offscreen", "dummy", "evdev"}) {
+    if (SDL_strcmp(videoDriver, blind) == 0) return false;
+  }
+  return true;
+}
+
 // One attempt at opening; on failure everything it did is undone.
 bool TryOpen(const std::string& title, bool fullScreen) {
   // Signals are ours to handle (an orderly end with the display restored),
@@ -165,6 +176,12 @@ bool TryOpen(const std::string& title, bool fullScreen) {
   // A full-screen window that loses the focus stays as it is.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail(SDL_GetError());
+  if (!ShowsWindows(SDL_GetCurrentVideoDriver())) {
+    Fail(std::string("no display to show a window on (only SDL's \"") + SDL_GetCurrentVideoDriver() +
+         "\" video driver)");
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
+  }
   screen.flags = kFlagOpenGl;
   screen.screenSaverWasEnabled = SDL_IsScreenSaverEnabled() == SDL_TRUE;
   SDL_DisableScreenSaver();

@@ -142,9 +142,9 @@ TEST_F(ViewerTest, NoDisplayEndsAtOnceWithAMessage) {
     spec.directory = directory;
     spec.stdoutPath = directory + "/stdout";
     spec.stderrPath = directory + "/stderr";
-    // Only X is tried, so that a console that SDL could draw on directly
-    // does not take part.
-    spec.environment = {{"SDL_VIDEODRIVER", "x11"}};
+    // X, then SDL's fallback that draws into memory and reads no keys; a
+    // console that SDL could draw on directly takes no part.
+    spec.environment = {{"SDL_VIDEODRIVER", "x11,offscreen"}};
     spec.unsetEnvironment = {"WAYLAND_DISPLAY"};
     if (*display == '\0') {
       spec.unsetEnvironment.push_back("DISPLAY");
