@@ -102,6 +102,12 @@ void BringToFront() {
 bool EnterFullScreen() {
   SDL_DisplayMode mode;
   if (!FindFullScreenMode(mode)) return false;
+  // At the display's origin: without a window manager to place a full-screen
+  // window, the window would keep its place and hang off the smaller screen.
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(screen.window), &bounds) == 0) {
+    SDL_SetWindowPosition(screen.window, bounds.x, bounds.y);
+  }
   if (SDL_SetWindowDisplayMode(screen.window, &mode) != 0 ||
       SDL_SetWindowFullscreen(screen.window, SDL_WINDOW_FULLSCREEN) != 0) {
     SDL_SetWindowFullscreen(screen.window, 0);

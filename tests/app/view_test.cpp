@@ -114,11 +114,6 @@ TEST(KeyRules, QAndATogetherStoreTwice) {
   EXPECT_EQ(AfterFrames(InitialView(), keys, 1000).distance, drift);
 }
 
-TEST(KeyRules, DistanceHasNoBound) {
-  EXPECT_GT(AfterFrames(InitialView(), Only(&HeldKeys::nearer), 200).distance, 13.9f);
-  EXPECT_LT(AfterFrames(InitialView(), Only(&HeldKeys::farther), 2000).distance, -205.0f);
-}
-
 TEST(KeyRules, EscapeRequestsTheEndAndOtherKeysStillApply) {
   HeldKeys keys{};
   keys.escape = true;

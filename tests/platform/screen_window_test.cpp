@@ -138,7 +138,9 @@ TEST_F(FullScreenTest, AltEnterSwitchesAndBackWithTheSameContext) {
   EXPECT_EQ(ScreenIsFullScreen(), offered);
   if (offered) {
     ExpectDisplayMode(640, 480);
-    const WindowGeometry now = GetWindowGeometry(driver, window);
+    const WindowGeometry now = GetWindowGeometry(driver, window);  // covering the display
+    EXPECT_EQ(now.x, 0);
+    EXPECT_EQ(now.y, 0);
     EXPECT_EQ(now.width, 640);
     EXPECT_EQ(now.height, 480);
   } else {

@@ -35,13 +35,4 @@ TEST(TerminationDeathTest, SecondSignalEndsAtOnce) {
       testing::KilledBySignal(SIGTERM), "");
 }
 
-TEST(TerminationDeathTest, NothingNotedWithoutASignal) {
-  EXPECT_EXIT(
-      {
-        CatchTerminationSignals();
-        _exit(CaughtTerminationSignal() == 0 ? 7 : 1);
-      },
-      testing::ExitedWithCode(7), "");
-}
-
 }  // namespace
