@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 std::FILE* OpenRegularFile(const std::string& path) {
+  // No file name holds a NUL byte; the system would cut the name there and
+  // open another file.
+  if (path.find('\0') != std::string::npos) return nullptr;
   // O_NONBLOCK so that opening a pipe without a writer does not wait; it is
   // refused below anyway, and a regular file ignores the flag.
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

@@ -170,3 +170,19 @@ TEST_F(MaterialLibraryTest, CarriageReturnLineEndsReadAlike) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace std::string_literals;
+
+// A name with a NUL byte names no file: the system would cut it at the NUL
+// and open another file.
+TEST_F(MaterialLibraryTest, ATextureNameWithANulByteCannotBeLoaded) {
+  WriteFile("a", SmallBmp(4, 1));
+  Read("newmtl m\nmap_Kd a\0b.bmp\n"s);
+  EXPECT_EQ((*table)[1].texture, 0u);
+  EXPECT_EQ(UploadsSinceRead(), 0u);
+  EXPECT_NE(log.find("Cannot load texture file [a\0b.bmp] \r\n"s), std::string::npos);
+}
+
+}  // namespace
