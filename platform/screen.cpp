@@ -12,6 +12,7 @@
 #include "platform/screen_query.h"
 #include "platform/termination.h"
 #include "platform/title.h"
+#include "platform/window_focus.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ void ApplyWindowedForm() {
 void BringToFront() {
   SDL_ShowWindow(screen.window);
   SDL_RaiseWindow(screen.window);
-  SDL_SetWindowInputFocus(screen.window);
+  TakeKeyboardFocus(screen.window);
   screen.focused = true;
   screen.minimised = false;
   screen.active = true;
