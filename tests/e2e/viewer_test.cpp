@@ -8,49 +8,25 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/process.h"
-#include "tests/support/x_driver.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
 constexpr int kWindowTimeoutMs = 5000;
 constexpr int kExitTimeoutMs = 3000;
 
-class ViewerTest : public ::testing::Test {
+class ViewerTest : public DisplayTest {
  protected:
-  void SetUp() override {
-    driver = OpenDriverDisplay();
-    ASSERT_NE(driver, nullptr) << "no X display; run under tools/with-xvfb.sh";
-    ReleaseAllKeys(driver);
-    directory = MakeTempDirectory();
-    ASSERT_FALSE(directory.empty());
-  }
-
-  void TearDown() override {
-    for (pid_t pid : started) KillProcess(pid);
-    if (driver != nullptr) {
-      ReleaseAllKeys(driver);
-      CloseDriverDisplay(driver);
-    }
-    RemoveTree(directory);
-  }
-
   // Starts the viewer in the test's empty directory; its output goes to files there.
   pid_t Start(const std::vector<std::string>& arguments = {}, const std::string& program = VIEWER_PATH) {
     ProcessSpec spec;
     spec.program = program;
     spec.arguments = arguments;
-    spec.directory = directory + "/run";
+    spec.directory = scratch + "/run";
     std::filesystem::create_directories(spec.directory);
-    spec.stdoutPath = directory + "/stdout";
-    spec.stderrPath = directory + "/stderr";
+    spec.stdoutPath = scratch + "/stdout";
+    spec.stderrPath = scratch + "/stderr";
     return Launch(spec);
-  }
-
-  pid_t Launch(const ProcessSpec& spec) {
-    const pid_t pid = StartProcess(spec);
-    if (pid > 0) started.push_back(pid);
-    return pid;
   }
 
   // The viewer's window once it has the keyboard focus, so that keys sent
@@ -87,12 +63,8 @@ class ViewerTest : public ::testing::Test {
     }
   }
 
-  std::string Stdout() const { return ReadWholeFile(directory + "/stdout"); }
-  std::string Stderr() const { return ReadWholeFile(directory + "/stderr"); }
-
-  XDriver* driver = nullptr;
-  std::string directory;
-  std::vector<pid_t> started;
+  std::string Stdout() const { return ReadWholeFile(scratch + "/stdout"); }
+  std::string Stderr() const { return ReadWholeFile(scratch + "/stderr"); }
 };
 
 TEST_F(ViewerTest, EmptyDirectoryShowsBlackUntilEscapeEndsWithZero) {
@@ -139,9 +111,9 @@ TEST_F(ViewerTest, NoDisplayEndsAtOnceWithAMessage) {
     SCOPED_TRACE(display);
     ProcessSpec spec;
     spec.program = VIEWER_PATH;
-    spec.directory = directory;
-    spec.stdoutPath = directory + "/stdout";
-    spec.stderrPath = directory + "/stderr";
+    spec.directory = scratch;
+    spec.stdoutPath = scratch + "/stdout";
+    spec.stderrPath = scratch + "/stderr";
     // X, then SDL's fallback that draws into memory and reads no keys; a
     // console that SDL could draw on directly takes no part.
     spec.environment = {{"SDL_VIDEODRIVER", "x11,offscreen"}};
@@ -194,7 +166,7 @@ TEST_F(ViewerTest, SignalInFullScreenRestoresTheDisplayMode) {
 
 TEST_F(ViewerTest, CaptionComesFromTheWholeProgramPath) {
   // A path far longer than 127 characters, with full stops in the name.
-  std::string longDirectory = directory;
+  std::string longDirectory = scratch;
   while (longDirectory.size() < 300) longDirectory += "/a-directory-with-a-rather-long-name";
   std::filesystem::create_directories(longDirectory);
   const std::string program = longDirectory + "/my.viewer.bin";

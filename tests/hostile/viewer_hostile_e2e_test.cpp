@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "tests/hostile/hostile_files.h"
-#include "tests/support/process.h"
-#include "tests/support/x_driver.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
@@ -24,28 +23,16 @@ bool EndsWith(const std::string& text, const std::string& ending) {
   return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
 }
 
-class HostileViewer : public ::testing::Test {
+class HostileViewer : public DisplayTest {
  protected:
   void SetUp() override {
-    driver = OpenDriverDisplay();
-    ASSERT_NE(driver, nullptr) << "no X display; run under tools/with-xvfb.sh";
-    ReleaseAllKeys(driver);
-    scratch = MakeTempDirectory();
-    ASSERT_FALSE(scratch.empty());
+    DisplayTest::SetUp();
+    if (HasFatalFailure()) return;
     run = scratch + "/run";
     std::filesystem::create_directories(run);
     // Open to others, for the run without root's rights.
     chmod(scratch.c_str(), 0755);
     chmod(run.c_str(), 0755);
-  }
-
-  void TearDown() override {
-    if (pid > 0) KillProcess(pid);
-    if (driver != nullptr) {
-      ReleaseAllKeys(driver);
-      CloseDriverDisplay(driver);
-    }
-    RemoveTree(scratch);
   }
 
   std::string Progress() const { return ReadWholeFile(scratch + "/stdout"); }
@@ -61,7 +48,7 @@ class HostileViewer : public ::testing::Test {
     spec.directory = run;
     spec.stdoutPath = scratch + "/stdout";
     spec.stderrPath = scratch + "/stderr";
-    pid = StartProcess(spec);
+    const pid_t pid = Launch(spec);
     if (pid <= 0) return -2;
 
     const WindowId window = FindWindowOfProcess(driver, pid, kWindowTimeoutMs);
@@ -78,15 +65,10 @@ class HostileViewer : public ::testing::Test {
     EXPECT_EQ(pixels.height, 480);
 
     HoldKey(driver, "Escape", 200);
-    const int status = WaitForExit(pid, kExitTimeoutMs);
-    if (status != -1) pid = -1;
-    return status;
+    return WaitForExit(pid, kExitTimeoutMs);
   }
 
-  XDriver* driver = nullptr;
-  std::string scratch;
   std::string run;
-  pid_t pid = -1;
 };
 
 // Every capacity overflowed at once, indices that no entry answers to, a face

@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/support/process.h"
-#include "tests/support/x_driver.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
@@ -23,34 +22,14 @@ std::size_t DifferentPixels(const WindowPixels& a, const WindowPixels& b) {
   return different;
 }
 
-class SampleModelInTheViewer : public ::testing::Test {
- protected:
-  void SetUp() override {
-    driver = OpenDriverDisplay();
-    ASSERT_NE(driver, nullptr) << "no X display";
-    ReleaseAllKeys(driver);
-    scratch = MakeTempDirectory();
-  }
-  void TearDown() override {
-    if (pid > 0) KillProcess(pid);
-    if (driver != nullptr) {
-      ReleaseAllKeys(driver);
-      CloseDriverDisplay(driver);
-    }
-    RemoveTree(scratch);
-  }
-
-  XDriver* driver = nullptr;
-  std::string scratch;
-  pid_t pid = -1;
-};
+using SampleModelInTheViewer = DisplayTest;
 
 TEST_F(SampleModelInTheViewer, ShowsTurnsAndEnds) {
   ProcessSpec spec;
   spec.program = VIEWER_BINARY;
   spec.directory = SAMPLE_MODEL_DIRECTORY;
   spec.stdoutPath = scratch + "/progress.txt";
-  pid = StartProcess(spec);
+  const pid_t pid = Launch(spec);
   ASSERT_GT(pid, 0);
   const WindowId window = FindWindowOfProcess(driver, pid, 10000);
   ASSERT_NE(window, 0u) << "no viewer window";
@@ -69,7 +48,6 @@ TEST_F(SampleModelInTheViewer, ShowsTurnsAndEnds) {
 
   HoldKey(driver, "Escape", 200);
   const int status = WaitForExit(pid, 5000);
-  if (status != -1) pid = -1;
   EXPECT_EQ(status, 0);
 
   const std::string progress = ReadWholeFile(scratch + "/progress.txt");

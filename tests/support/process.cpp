@@ -64,7 +64,8 @@ int WaitForExit(pid_t pid, int timeoutMs) {
 }
 
 void KillProcess(pid_t pid) {
-  if (pid <= 0) return;
+  // A child that was reaped already is left alone: its pid may name another process by now.
+  if (pid <= 0 || !ProcessRunning(pid)) return;
   if (kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
 }
 

@@ -9,8 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "tests/support/process.h"
-#include "tests/support/x_driver.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
@@ -46,28 +45,7 @@ std::string ErrorLines(const std::string& report) {
   return found;
 }
 
-class ViewerUnderMemcheck : public ::testing::Test {
- protected:
-  void SetUp() override {
-    driver = OpenDriverDisplay();
-    ASSERT_NE(driver, nullptr) << "no X display; run under tools/with-xvfb.sh";
-    ReleaseAllKeys(driver);
-    scratch = MakeTempDirectory();
-    ASSERT_FALSE(scratch.empty());
-  }
-  void TearDown() override {
-    if (pid > 0) KillProcess(pid);
-    if (driver != nullptr) {
-      ReleaseAllKeys(driver);
-      CloseDriverDisplay(driver);
-    }
-    RemoveTree(scratch);
-  }
-
-  XDriver* driver = nullptr;
-  std::string scratch;
-  pid_t pid = -1;
-};
+using ViewerUnderMemcheck = DisplayTest;
 
 TEST_F(ViewerUnderMemcheck, SampleModelRunsCleanAndEndsOnEscape) {
   const std::string report = scratch + "/memcheck.txt";
@@ -98,8 +76,8 @@ TEST_F(ViewerUnderMemcheck, SampleModelRunsCleanAndEndsOnEscape) {
   };
   spec.stdoutPath = scratch + "/progress.txt";
   spec.stderrPath = scratch + "/stderr.txt";
-  const auto started = std::chrono::steady_clock::now();
-  pid = StartProcess(spec);
+  const auto startTime = std::chrono::steady_clock::now();
+  const pid_t pid = Launch(spec);
   ASSERT_GT(pid, 0);
 
   // Memcheck runs the viewer in its own process, so the window carries its pid.
@@ -121,8 +99,7 @@ TEST_F(ViewerUnderMemcheck, SampleModelRunsCleanAndEndsOnEscape) {
   PressKey(driver, "Escape");
   const int status = WaitForExit(pid, kExitTimeoutMs);
   ReleaseKey(driver, "Escape");
-  if (status != -1) pid = -1;
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - startTime).count();
   std::cout << "viewer under Memcheck: " << seconds << " s from start to end\n";
 
   const std::string memcheck = ReadWholeFile(report);
