@@ -10,7 +10,7 @@
 # Usage: tools/bench-load.sh [BUILD_DIR] [REPETITIONS]   (defaults: build, 7)
 # Exits 1 when a target is missed.
 set -euo pipefail
-export LC_ALL=C # the decimal point of EPOCHREALTIME and of every figure
+export LC_ALL=C # the decimal point of every figure
 cd "$(dirname "$0")/.."
 
 build=${1:-build}
