@@ -19,14 +19,14 @@ class ViewerTest : public DisplayTest {
  protected:
   // Starts the viewer in the test's empty directory; its output goes to files there.
   pid_t Start(const std::vector<std::string>& arguments = {}, const std::string& program = VIEWER_PATH) {
-    ProcessSpec spec;
-    spec.program = program;
-    spec.arguments = arguments;
-    spec.directory = scratch + "/run";
-    std::filesystem::create_directories(spec.directory);
-    spec.stdoutPath = scratch + "/stdout";
-    spec.stderrPath = scratch + "/stderr";
-    return Launch(spec);
+    ProcessSpec launch;
+    launch.program = program;
+    launch.arguments = arguments;
+    launch.directory = scratch + "/run";
+    std::filesystem::create_directories(launch.directory);
+    launch.stdoutPath = scratch + "/stdout";
+    launch.stderrPath = scratch + "/stderr";
+    return Launch(launch);
   }
 
   // The viewer's window once it has the keyboard focus, so that keys sent
@@ -109,22 +109,22 @@ TEST_F(ViewerTest, NoDisplayEndsAtOnceWithAMessage) {
   // No X display at all, then one that nobody serves.
   for (const char* display : {"", ":987"}) {
     SCOPED_TRACE(display);
-    ProcessSpec spec;
-    spec.program = VIEWER_PATH;
-    spec.directory = scratch;
-    spec.stdoutPath = scratch + "/stdout";
-    spec.stderrPath = scratch + "/stderr";
+    ProcessSpec launch;
+    launch.program = VIEWER_PATH;
+    launch.directory = scratch;
+    launch.stdoutPath = scratch + "/stdout";
+    launch.stderrPath = scratch + "/stderr";
     // X, then SDL's fallback that draws into memory and reads no keys; a
     // console that SDL could draw on directly takes no part.
-    spec.environment = {{"SDL_VIDEODRIVER", "x11,offscreen"}};
-    spec.unsetEnvironment = {"WAYLAND_DISPLAY"};
+    launch.environment = {{"SDL_VIDEODRIVER", "x11,offscreen"}};
+    launch.unsetEnvironment = {"WAYLAND_DISPLAY"};
     if (*display == '\0') {
-      spec.unsetEnvironment.push_back("DISPLAY");
+      launch.unsetEnvironment.push_back("DISPLAY");
     } else {
-      spec.environment.push_back({"DISPLAY", display});
+      launch.environment.push_back({"DISPLAY", display});
     }
     const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = Launch(spec);
+    const pid_t pid = Launch(launch);
     EXPECT_EQ(WaitForExit(pid, 1000), 1);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_EQ(Stderr().rfind("viewer: cannot open a 640 x 480 OpenGL window", 0), 0u) << Stderr();

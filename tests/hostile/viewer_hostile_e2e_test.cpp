@@ -42,13 +42,13 @@ class HostileViewer : public DisplayTest {
   // loading ("Done!" is handed out before the first frame), lets it draw for
   // a while, then presses Escape. Returns the status it ended with.
   int RunUntilEscape(const std::string& program, const std::vector<std::string>& arguments = {}) {
-    ProcessSpec spec;
-    spec.program = program;
-    spec.arguments = arguments;
-    spec.directory = run;
-    spec.stdoutPath = scratch + "/stdout";
-    spec.stderrPath = scratch + "/stderr";
-    const pid_t pid = Launch(spec);
+    ProcessSpec launch;
+    launch.program = program;
+    launch.arguments = arguments;
+    launch.directory = run;
+    launch.stdoutPath = scratch + "/stdout";
+    launch.stderrPath = scratch + "/stderr";
+    const pid_t pid = Launch(launch);
     if (pid <= 0) return -2;
 
     const WindowId window = FindWindowOfProcess(driver, pid, kWindowTimeoutMs);

@@ -25,11 +25,11 @@ std::size_t DifferentPixels(const WindowPixels& a, const WindowPixels& b) {
 using SampleModelInTheViewer = DisplayTest;
 
 TEST_F(SampleModelInTheViewer, ShowsTurnsAndEnds) {
-  ProcessSpec spec;
-  spec.program = VIEWER_BINARY;
-  spec.directory = SAMPLE_MODEL_DIRECTORY;
-  spec.stdoutPath = scratch + "/progress.txt";
-  const pid_t pid = Launch(spec);
+  ProcessSpec launch;
+  launch.program = VIEWER_BINARY;
+  launch.directory = SAMPLE_MODEL_DIRECTORY;
+  launch.stdoutPath = scratch + "/progress.txt";
+  const pid_t pid = Launch(launch);
   ASSERT_GT(pid, 0);
   const WindowId window = FindWindowOfProcess(driver, pid, 10000);
   ASSERT_NE(window, 0u) << "no viewer window";

@@ -32,8 +32,8 @@ class DisplayTest : public ::testing::Test {
 
   // Starts a program and remembers it, so that it never outlives the test;
   // -1 when it could not be started.
-  pid_t Launch(const ProcessSpec& spec) {
-    const pid_t pid = StartProcess(spec);
+  pid_t Launch(const ProcessSpec& process) {
+    const pid_t pid = StartProcess(process);
     if (pid > 0) started.push_back(pid);
     return pid;
   }

@@ -30,10 +30,10 @@ int StatusOf(int waitStatus) {
 
 }  // namespace
 
-pid_t StartProcess(const ProcessSpec& spec) {
+pid_t StartProcess(const ProcessSpec& launch) {
   std::vector<std::string> words;
-  words.push_back(spec.program);
-  words.insert(words.end(), spec.arguments.begin(), spec.arguments.end());
+  words.push_back(launch.program);
+  words.insert(words.end(), launch.arguments.begin(), launch.arguments.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
@@ -42,11 +42,11 @@ pid_t StartProcess(const ProcessSpec& spec) {
   if (pid != 0) return pid;
   // The child. Programs that start children here run no other threads, so
   // setenv and open are safe between fork and exec.
-  if (!spec.directory.empty() && chdir(spec.directory.c_str()) != 0) _exit(126);
-  for (const auto& [name, value] : spec.environment) setenv(name.c_str(), value.c_str(), 1);
-  for (const std::string& name : spec.unsetEnvironment) unsetenv(name.c_str());
-  RedirectTo(spec.stdoutPath, STDOUT_FILENO);
-  RedirectTo(spec.stderrPath, STDERR_FILENO);
+  if (!launch.directory.empty() && chdir(launch.directory.c_str()) != 0) _exit(126);
+  for (const auto& [name, value] : launch.environment) setenv(name.c_str(), value.c_str(), 1);
+  for (const std::string& name : launch.unsetEnvironment) unsetenv(name.c_str());
+  RedirectTo(launch.stdoutPath, STDOUT_FILENO);
+  RedirectTo(launch.stderrPath, STDERR_FILENO);
   execv(argv[0], argv.data());
   _exit(127);
 }

@@ -18,7 +18,7 @@ struct ProcessSpec {
 };
 
 // The child's pid, or -1 when it could not be started.
-pid_t StartProcess(const ProcessSpec& spec);
+pid_t StartProcess(const ProcessSpec& launch);
 
 // Waits up to timeoutMs for the child to end. Its exit status, 128 + the
 // signal that ended it, or -1 when it is still running.

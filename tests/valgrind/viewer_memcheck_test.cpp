@@ -49,9 +49,9 @@ using ViewerUnderMemcheck = DisplayTest;
 
 TEST_F(ViewerUnderMemcheck, SampleModelRunsCleanAndEndsOnEscape) {
   const std::string report = scratch + "/memcheck.txt";
-  ProcessSpec spec;
-  spec.program = VALGRIND_BINARY;
-  spec.arguments = {"--tool=memcheck",
+  ProcessSpec launch;
+  launch.program = VALGRIND_BINARY;
+  launch.arguments = {"--tool=memcheck",
                     "--error-exitcode=" + std::to_string(kErrorStatus),
                     "--leak-check=full",
                     "--errors-for-leak-kinds=definite",
@@ -63,8 +63,8 @@ TEST_F(ViewerUnderMemcheck, SampleModelRunsCleanAndEndsOnEscape) {
                     "--suppressions=" SUPPRESSIONS_FILE,
                     "--log-file=" + report,
                     VIEWER_BINARY};
-  spec.directory = SAMPLE_MODEL_DIRECTORY;
-  spec.environment = {
+  launch.directory = SAMPLE_MODEL_DIRECTORY;
+  launch.environment = {
       // Mesa's llvmpipe, rasterising on this thread: the same driver on every
       // machine, and no threads for Memcheck to serialise.
       {"LIBGL_ALWAYS_SOFTWARE", "1"},
@@ -74,10 +74,10 @@ TEST_F(ViewerUnderMemcheck, SampleModelRunsCleanAndEndsOnEscape) {
       // starting a bus daemon of its own, whatever the machine has.
       {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus"},
   };
-  spec.stdoutPath = scratch + "/progress.txt";
-  spec.stderrPath = scratch + "/stderr.txt";
+  launch.stdoutPath = scratch + "/progress.txt";
+  launch.stderrPath = scratch + "/stderr.txt";
   const auto startTime = std::chrono::steady_clock::now();
-  const pid_t pid = Launch(spec);
+  const pid_t pid = Launch(launch);
   ASSERT_GT(pid, 0);
 
   // Memcheck runs the viewer in its own process, so the window carries its pid.
