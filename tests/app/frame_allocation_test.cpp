@@ -15,7 +15,7 @@
 #include "platform/log.h"
 #include "platform/screen.h"
 #include "render/scene.h"
-#include "tests/support/x_driver.h"
+#include "tests/platform/screen_fixture.h"
 
 namespace {
 
@@ -73,27 +73,16 @@ namespace {
 // The viewer's record, in static storage as in the viewer.
 Model model;
 
-class FrameAllocationTest : public ::testing::Test {
+class FrameAllocationTest : public ScreenTest {
  protected:
+  // The viewer's start-up: the record zeroed, the window open, the scene set.
   void SetUp() override {
-    driver = OpenDriverDisplay();
-    ASSERT_NE(driver, nullptr) << "no X display; run under tools/with-xvfb.sh";
-    ReleaseAllKeys(driver);
     ASSERT_EQ(chdir(SAMPLE_MODEL_DIRECTORY), 0);
     model = Model{};
     view = InitialView();
-    ASSERT_EQ(ScreenOpen(18, 32, 0, 2, 0), 0) << ScreenError();
-    window = FindWindowOfProcess(driver, getpid(), 3000);
-    ASSERT_NE(window, 0u);
-    ASSERT_TRUE(WaitForFocus(driver, window, 3000));
+    ScreenTest::SetUp();
+    if (HasFatalFailure()) return;
     SetUpScene();
-  }
-
-  void TearDown() override {
-    if (driver == nullptr) return;
-    ReleaseAllKeys(driver);
-    ScreenClose();
-    CloseDriverDisplay(driver);
   }
 
   // Allocations made while count frames of the real loop run.
@@ -113,8 +102,6 @@ class FrameAllocationTest : public ::testing::Test {
   // build its state for what the model needs: that is start-up, not a frame.
   void WarmUp() { CountFrames(10); }
 
-  XDriver* driver = nullptr;
-  WindowId window = 0;
   ViewState view{};
 };
 
