@@ -43,6 +43,22 @@ void ClearKeyStates() {
   for (unsigned char& state : screen.keyStates) state = 0;
 }
 
+// Each row's keys as the scan codes that carry them in the current layout:
+// found at opening and again whenever the layout changes, not in every frame.
+struct ResolvedKeys {
+  SDL_Scancode key;
+  SDL_Scancode secondKey;
+};
+ResolvedKeys resolvedKeys[kKeyMapRowCount];
+
+SDL_Scancode ScancodeOf(int32_t key) { return key == 0 ? SDL_SCANCODE_UNKNOWN : SDL_GetScancodeFromKey(key); }
+
+void ResolveKeyMap() {
+  for (int row = 0; row < kKeyMapRowCount; ++row) {
+    resolvedKeys[row] = {ScancodeOf(kKeyMap[row].key), ScancodeOf(kKeyMap[row].secondKey)};
+  }
+}
+
 // Undoes whatever an opening has done so far, or closes an open window.
 void TearDown() {
   if (screen.context != nullptr) {
@@ -217,19 +233,20 @@ bool TryOpen(const std::string& title, bool fullScreen) {
     return false;
   }
   ClearKeyStates();
+  ResolveKeyMap();
   return true;
 }
 
 void SampleKeyboard() {
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
-  // Resolved at every sample, so a change of keyboard layout takes effect at once.
-  auto held = [state, count](int32_t key) {
-    if (key == 0) return false;
-    const SDL_Scancode scancode = SDL_GetScancodeFromKey(key);
+  auto held = [state, count](SDL_Scancode scancode) {
     return scancode != SDL_SCANCODE_UNKNOWN && scancode < count && state[scancode] != 0;
   };
-  for (const KeyMapRow& row : kKeyMap) screen.keyStates[row.scancode] = held(row.key) || held(row.secondKey) ? 1 : 0;
+  for (int row = 0; row < kKeyMapRowCount; ++row) {
+    const bool either = held(resolvedKeys[row].key) || held(resolvedKeys[row].secondKey);
+    screen.keyStates[kKeyMap[row].scancode] = either ? 1 : 0;
+  }
 }
 
 void HandleWindowEvent(const SDL_WindowEvent& event) {
@@ -257,6 +274,7 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
 void HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
+    case SDL_KEYMAPCHANGED: ResolveKeyMap(); break;
     case SDL_KEYDOWN: {
       const SDL_Keycode key = event.key.keysym.sym;
       const bool enter = key == SDLK_RETURN || key == SDLK_KP_ENTER;
