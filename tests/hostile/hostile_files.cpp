@@ -1,4 +1,5 @@
 #include "tests/hostile/hostile_files.h"
+#include "tests/texture/bmp_files.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,10 +19,6 @@ struct Random {
   }
   uint32_t Below(uint32_t limit) { return Next() % limit; }
 };
-
-void PutLittleEndian(std::string& bytes, std::size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
 
 // Index parts that no sound model holds: negative, zero, beyond the entries,
 // beyond int32, beyond double, and not numbers at all.
@@ -58,21 +55,13 @@ std::string GarbageLines(std::size_t lineCount, uint32_t seed) {
   return text;
 }
 
-std::string BmpHeader(int32_t width, int32_t height) {
-  std::string bytes(54, '\0');
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  PutLittleEndian(bytes, 10, 54);
-  PutLittleEndian(bytes, 14, 40);
-  PutLittleEndian(bytes, 18, static_cast<uint32_t>(width));
-  PutLittleEndian(bytes, 22, static_cast<uint32_t>(height));
-  bytes[26] = 1;
-  bytes[28] = 24;
-  return bytes;
+std::string BmpHeaderText(int32_t width, int32_t height) {
+  const std::vector<uint8_t> header = BmpHeader(width, height);
+  return std::string(header.begin(), header.end());
 }
 
 std::string BmpFile(int32_t width, int32_t height, uint8_t grey) {
-  std::string bytes = BmpHeader(width, height);
+  std::string bytes = BmpHeaderText(width, height);
   const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
   bytes.append(rowBytes * static_cast<std::size_t>(height), static_cast<char>(grey));
   return bytes;
@@ -143,13 +132,13 @@ void WriteHostileTextures(const std::string& directory) {
     switch (texture.kind) {
       case HostileTexture::kGarbage: WriteBytes(path, GarbageBytes(100000, 7)); break;
       case HostileTexture::kHugeSquare:
-        WriteBytes(path, BmpHeader(INT32_MIN, INT32_MIN) + GarbageBytes(3000, 8));
+        WriteBytes(path, BmpHeaderText(INT32_MIN, INT32_MIN) + GarbageBytes(3000, 8));
         break;
-      case HostileTexture::kLargestSquare: WriteBytes(path, BmpHeader(INT32_MAX, INT32_MAX) + "\xff"); break;
-      case HostileTexture::kMinusOne: WriteBytes(path, BmpHeader(-1, -1) + GarbageBytes(300, 9)); break;
-      case HostileTexture::kWideLine: WriteBytes(path, BmpHeader(INT32_MAX, 1)); break;
-      case HostileTexture::kJustOverLimit: WriteBytes(path, BmpHeader(8193, 8192)); break;
-      case HostileTexture::kCutShort: WriteBytes(path, BmpHeader(64, 64) + GarbageBytes(1000, 10)); break;
+      case HostileTexture::kLargestSquare: WriteBytes(path, BmpHeaderText(INT32_MAX, INT32_MAX) + "\xff"); break;
+      case HostileTexture::kMinusOne: WriteBytes(path, BmpHeaderText(-1, -1) + GarbageBytes(300, 9)); break;
+      case HostileTexture::kWideLine: WriteBytes(path, BmpHeaderText(INT32_MAX, 1)); break;
+      case HostileTexture::kJustOverLimit: WriteBytes(path, BmpHeaderText(8193, 8192)); break;
+      case HostileTexture::kCutShort: WriteBytes(path, BmpHeaderText(64, 64) + GarbageBytes(1000, 10)); break;
       case HostileTexture::kOddWidth: WriteBytes(path, BmpFile(3, 3, 0x80)); break;
       case HostileTexture::kEmpty: WriteBytes(path, ""); break;
       case HostileTexture::kDirectory: mkdir(path.c_str(), 0755); break;

@@ -17,7 +17,7 @@ std::string GarbageBytes(std::size_t size, uint32_t seed);
 std::string GarbageLines(std::size_t lineCount, uint32_t seed);
 
 // A 54-byte BMP header of the accepted kind that claims width x height.
-std::string BmpHeader(int32_t width, int32_t height);
+std::string BmpHeaderText(int32_t width, int32_t height);
 
 // The header and exactly the pixel bytes it asks for, rows padded to four bytes.
 std::string BmpFile(int32_t width, int32_t height, uint8_t grey);

@@ -14,9 +14,11 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/model.h"
 #include "platform/log.h"
+#include "tests/texture/bmp_files.h"
 
 // Runs each test in a fresh directory of its own, as the viewer runs in the
 // model's directory: texture names in a library are relative to it.
@@ -53,18 +55,8 @@ inline std::string ReadWholeFile(const std::string& name) {
 
 // A 24-bit BMP of width x height grey pixels, rows a multiple of four bytes.
 inline std::string SmallBmp(int32_t width, int32_t height) {
-  std::string bytes(54, '\0');
-  auto put = [&bytes](std::size_t offset, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put(10, 54);
-  put(14, 40);
-  put(18, static_cast<uint32_t>(width));
-  put(22, static_cast<uint32_t>(height));
-  bytes[26] = 1;
-  bytes[28] = 24;
+  const std::vector<uint8_t> header = BmpHeader(width, height);
+  std::string bytes(header.begin(), header.end());
   bytes.append(static_cast<std::size_t>(width * height * 3), '\x80');
   return bytes;
 }
