@@ -1,14 +1,11 @@
 #include "app/frame_loop.h"
 
-#include <GL/gl.h>
-
-#include "platform/key_map.h"
+#include "platform/scancodes.h"
 #include "platform/screen.h"
+#include "render/frame.h"
 #include "render/model_renderer.h"
 
 namespace {
-
-constexpr int kFramePauseMilliseconds = 17;
 
 HeldKeys ReadHeldKeys() {
   HeldKeys keys{};
@@ -26,15 +23,8 @@ HeldKeys ReadHeldKeys() {
 
 void RunFrame(ViewState& view, const Model& model) {
   ApplyKeyRules(view, ReadHeldKeys());
-
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  // T(0, 0, distance) * Ry(yaw) * Rx(pitch): pitch turns the model first.
-  glLoadIdentity();
-  glTranslatef(0.0f, 0.0f, view.distance);
-  glRotatef(static_cast<float>(view.yaw), 0.0f, 1.0f, 0.0f);
-  glRotatef(static_cast<float>(view.pitch), 1.0f, 0.0f, 0.0f);
+  BeginFrame(view.distance, view.yaw, view.pitch);
   DrawModel(model);
-
   ScreenFlip();
   SleepFor(kFramePauseMilliseconds);
 }

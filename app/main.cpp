@@ -10,6 +10,7 @@
 #include "platform/log.h"
 #include "platform/screen.h"
 #include "render/scene.h"
+#include "render/texture_loader.h"
 
 namespace {
 
@@ -17,22 +18,39 @@ namespace {
 // alive for the whole run.
 Model model;
 
+// Every way out of main after the window opened closes it, restoring the
+// display mode and the screen saver, and hands over the rest of the progress
+// text, before the status reaches the system.
+struct ScreenGuard {
+  ScreenGuard() = default;
+  ScreenGuard(const ScreenGuard&) = delete;
+  ScreenGuard& operator=(const ScreenGuard&) = delete;
+  ~ScreenGuard() {
+    ScreenClose();
+    LogFlush();
+  }
+};
+
 }  // namespace
 
 int main() {
   std::memset(&model, 0, sizeof model);  // in place: no 300 KB temporary on the stack
   ViewState view = InitialView();
 
-  // 640 x 480 (mode 18), 32 bits per pixel, one page, an OpenGL window, any refresh rate.
-  if (ScreenOpen(18, 32, 0, 2, 0) != 0) {
+  if (ScreenOpen(kModeVga, kColourDepth32, kOnePage, kFlagOpenGl, kAnyRefreshRate) != 0) {
     // Without a window no key can ever read as held, so Escape could not end the loop.
     std::fprintf(stderr, "viewer: cannot open a 640 x 480 OpenGL window: %s\n", ScreenError());
     return 1;
   }
+  const ScreenGuard guard;
   SetUpScene();
-  LoadModel("enterprise.obj", model);
+  LoadModel("enterprise.obj", model, LoadTexture);
   LogFlush();
 
-  while (!view.quitRequested) RunFrame(view, model);
-  return 0;  // ScreenClose runs as an exit action
+  while (!view.quitRequested) {
+    RunFrame(view, model);
+    // Asked to end from outside (Ctrl+C, a terminal closed): the same orderly end.
+    if (const int status = TerminationStatus()) return status;
+  }
+  return 0;
 }

@@ -96,9 +96,8 @@ void DecodeBmp(std::FILE* file, BmpImage& image, std::size_t maxTexelBytes) {
 }
 
 bool ReadBmpFile(const std::string& fileName, BmpImage& image) {
-  std::FILE* file = OpenRegularFile(fileName);
-  if (file == nullptr) return false;
-  DecodeBmp(file, image);
-  std::fclose(file);
+  const OwnedFile file = OpenRegularFile(fileName);
+  if (!file) return false;
+  DecodeBmp(file.get(), image);
   return true;
 }

@@ -21,5 +21,11 @@ using MaterialTable = std::array<Material, kMaterialSlots>;
 // characters, followed by ".mtl".
 std::string MaterialLibraryName(std::string_view modelFileName);
 
-// Reads the model's material library into table, uploading every diffuse map.
-void ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table);
+// Makes a texture from the named image file and returns its name, or 0 when
+// the file cannot be loaded. The viewer passes LoadTexture (render/), which
+// uploads to OpenGL; the readers themselves know no OpenGL.
+using TextureMaker = uint32_t (*)(const std::string& fileName);
+
+// Reads the model's material library into table, calling makeTexture for
+// every diffuse map.
+void ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table, TextureMaker makeTexture);

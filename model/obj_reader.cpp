@@ -1,12 +1,10 @@
 #include "model/obj_reader.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
-#include <vector>
 
 #include "model/material_library.h"
+#include "model/progress_text.h"
 #include "model/regular_file.h"
 #include "model/text_reading.h"
 #include "platform/log.h"
@@ -16,99 +14,6 @@ namespace {
 constexpr int64_t kLastEntry64 = kLastEntry;
 constexpr int64_t kFaceCapacity64 = kFaceCapacity;
 constexpr int64_t kCornerCapacity64 = kCornerCapacity;
-
-// Progress text of the model lines not yet handed to LogWrite. Handing it
-// over in large pieces instead of one call per line keeps the cost of the
-// account close to that of copying its bytes. Its storage only grows, and
-// each writer makes room first, so the pieces go in without further checks.
-struct PendingLog {
-  std::vector<char> bytes;
-  std::size_t used = 0;
-};
-
-// Larger than the log's own buffer, so that each piece goes straight out.
-constexpr std::size_t kLogHandOverSize = (std::size_t{1} << 16) + 1;
-// The bytes that LogWrite puts after a text written with a line end.
-constexpr std::string_view kLogLineEnd = "\r\n";
-
-void HandOver(PendingLog& log) {
-  if (log.used > 0) LogWrite(std::string_view(log.bytes.data(), log.used), false);
-  log.used = 0;
-}
-
-// What is pending goes out before the storage grows, so that the storage
-// stays near the size of one line's text, however long the file.
-void Grow(PendingLog& log, std::size_t extra) {
-  if (log.used >= kLogHandOverSize) HandOver(log);
-  if (log.bytes.size() - log.used < extra) log.bytes.resize(std::max(2 * log.bytes.size(), log.used + extra));
-}
-
-// Room for extra bytes, and for a whole-word copy that runs past them.
-inline void MakeRoom(PendingLog& log, std::size_t extra) {
-  extra += kLinePadding;
-  if (log.bytes.size() - log.used < extra) Grow(log, extra);
-}
-
-void Put(PendingLog& log, std::string_view text) {
-  std::memcpy(log.bytes.data() + log.used, text.data(), text.size());
-  log.used += text.size();
-}
-
-// "[field]" for every field of text from start on, the fields as SplitFields
-// finds them. Scanning and copying go together, eight bytes at a time.
-template <typename Separators>
-void PutFields(PendingLog& log, std::string_view text, std::size_t start) {
-  if (start > text.size()) return;
-  const char* in = text.data() + start;
-  const char* const last = text.data() + text.size();
-  for (;;) {
-    MakeRoom(log, static_cast<std::size_t>(last - in) + 2);
-    char* out = log.bytes.data() + log.used;
-    *out++ = '[';
-    const char* separator = CopyUntilSeparator<Separators>(in, last, out);
-    out += separator - in;
-    *out++ = ']';
-    log.used = static_cast<std::size_t>(out - log.bytes.data());
-    if (separator == last) return;
-    in = separator + 1;
-  }
-}
-
-// "[corner]" and then "{part}" for each of its parts, for every corner of a
-// face line.
-void PutCorners(PendingLog& log, std::string_view line) {
-  if (line.size() < 2) return;
-  const char* in = line.data() + 2;
-  const char* const last = line.data() + line.size();
-  for (;;) {
-    // The corner's remaining bytes at most three times over, with the
-    // brackets and the last part's braces.
-    MakeRoom(log, 3 * static_cast<std::size_t>(last - in) + 4);
-    char* out = log.bytes.data() + log.used;
-    *out++ = '[';
-    const char* cornerEnd = CopyUntilSeparator<SpaceOrLineEnd>(in, last, out);
-    out += cornerEnd - in;
-    *out++ = ']';
-    *out++ = '{';
-    for (const char* part = in;;) {
-      const char* slash = CopyUntilSeparator<SlashOnly>(part, cornerEnd, out);
-      out += slash - part;
-      *out++ = '}';
-      if (slash == cornerEnd) break;
-      *out++ = '{';
-      part = slash + 1;
-    }
-    log.used = static_cast<std::size_t>(out - log.bytes.data());
-    if (cornerEnd == last) return;
-    in = cornerEnd + 1;
-  }
-}
-
-void EndLogLine(PendingLog& log) {
-  MakeRoom(log, kLogLineEnd.size());
-  Put(log, kLogLineEnd);
-  if (log.used >= kLogHandOverSize) HandOver(log);
-}
 
 // What one call of LoadModel knows while it reads the model file. Counters are
 // 64-bit so that a file of any length counts its lines without overflow.
@@ -256,7 +161,7 @@ void ReportIgnored(int64_t count, std::string_view what, int64_t capacity, std::
 void ReadModelFile(ObjReading& reading, std::FILE* file) {
   LineReader reader;
   StartReading(reader, file);
-  reading.log.bytes.resize(kLogHandOverSize + (std::size_t{1} << 14));
+  StartPendingLog(reading.log);
   while (!AtEndOfText(reader)) ReadModelLine(reading, ReadTextLine(reader));
   HandOver(reading.log);
 
@@ -277,14 +182,14 @@ void ReadModelFile(ObjReading& reading, std::FILE* file) {
 
 }  // namespace
 
-void LoadModel(const std::string& fileName, Model& model) {
+void LoadModel(const std::string& fileName, Model& model, TextureMaker makeTexture) {
   MaterialTable materials{};
-  ReadMaterialLibrary(fileName, materials);
+  ReadMaterialLibrary(fileName, materials, makeTexture);
 
   LogWrite("Loading : ", false);
   LogWrite(fileName, true);
 
-  if (OwnedFile file{OpenRegularFile(fileName)}) {
+  if (const OwnedFile file = OpenRegularFile(fileName)) {
     ObjReading reading;
     reading.model = &model;
     reading.materials = &materials;

@@ -3,10 +3,9 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <limits>
-#include <locale.h>
 #include <system_error>
 
 namespace {
@@ -62,24 +61,50 @@ double ParseRadix(std::string_view digits, int radix) {
   return static_cast<double>(asSigned);
 }
 
-// The C locale, made once, for the rare conversions from_chars cannot finish.
-locale_t CLocale() {
-  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return c;
+// The power of ten of the leading digit of an unsigned decimal of the checked
+// form, saturated far beyond the range of a double.
+int64_t DecimalExponent(const char* first, const char* last) {
+  constexpr int64_t kFar = 1000000;
+  int64_t power = 0;
+  int64_t fractionDigits = 0;
+  bool seenNonZero = false;
+  bool inFraction = false;
+  const char* at = first;
+  for (; at != last && (IsDigit(*at) || *at == '.'); ++at) {
+    if (*at == '.') {
+      inFraction = true;
+      continue;
+    }
+    if (inFraction) ++fractionDigits;
+    if (!seenNonZero && *at != '0') {
+      seenNonZero = true;
+      power = inFraction ? -fractionDigits : 0;
+    } else if (seenNonZero && !inFraction) {
+      ++power;
+    }
+  }
+  if (!seenNonZero) return -kFar;
+  int64_t written = 0;
+  bool negative = false;
+  if (at != last) {  // the exponent letter, then an optional sign and digits
+    ++at;
+    if (at != last && (*at == '+' || *at == '-')) negative = *at++ == '-';
+    for (; at != last; ++at) written = std::min(kFar, written * 10 + (*at - '0'));
+  }
+  return power + (negative ? -written : written);
 }
 
 // Converts an unsigned decimal of the checked form: digits, an optional point
-// and fraction, an optional exponent whose letter is e or E.
+// and fraction, an optional exponent whose letter is e or E. The same bytes
+// give the same double on every system and under every locale.
 double ConvertDecimal(const char* first, const char* last) {
   double value = 0.0;
   std::from_chars_result result = std::from_chars(first, last, value, std::chars_format::general);
   if (result.ec == std::errc()) return value;
-  // Out of range: the value overflows or lies below the smallest subnormal.
-  // strtod under the C locale gives infinity or the correctly rounded tiny value.
-  std::string terminated(first, last);
-  locale_t c = CLocale();
-  if (c == static_cast<locale_t>(nullptr)) return 0.0;
-  return strtod_l(terminated.c_str(), nullptr, c);
+  // Out of range: the correctly rounded value is infinity, or 0 below half
+  // the smallest subnormal. Which one the leading digit's power of ten tells,
+  // so far out of range that its sign decides.
+  return DecimalExponent(first, last) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
 double ParseDecimal(std::string_view text) {

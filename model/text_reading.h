@@ -9,12 +9,6 @@
 #include <string>
 #include <string_view>
 
-// Closes a file when its owner goes out of scope.
-struct CloseFile {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using OwnedFile = std::unique_ptr<std::FILE, CloseFile>;
-
 // Reads a file in large blocks and hands it out line by line.
 struct LineReader {
   std::FILE* file = nullptr;

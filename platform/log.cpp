@@ -1,6 +1,5 @@
 #include "platform/log.h"
 
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -11,10 +10,12 @@ constexpr std::size_t kBufferSize = 1 << 16;
 char buffer[kBufferSize];
 std::size_t buffered = 0;
 std::FILE* stream = stdout;
-bool flushAtExitRegistered = false;
 
+// A stream that refuses a write (a reader that went away, a full disk) gets
+// no more: the rest of the account is dropped and the viewer goes on.
 void WriteOut(const char* data, std::size_t size) {
-  if (stream != nullptr && size > 0) std::fwrite(data, 1, size, stream);
+  if (stream == nullptr || size == 0) return;
+  if (std::fwrite(data, 1, size, stream) != size) stream = nullptr;
 }
 
 void Append(const char* data, std::size_t size) {
@@ -34,10 +35,6 @@ void Append(const char* data, std::size_t size) {
 }  // namespace
 
 void LogWrite(std::string_view text, bool lineEnd) {
-  if (!flushAtExitRegistered) {
-    flushAtExitRegistered = true;
-    std::atexit(LogFlush);
-  }
   Append(text.data(), text.size());
   if (lineEnd) Append("\r\n", 2);
 }
@@ -45,7 +42,7 @@ void LogWrite(std::string_view text, bool lineEnd) {
 void LogFlush() {
   WriteOut(buffer, buffered);
   buffered = 0;
-  if (stream != nullptr) std::fflush(stream);
+  if (stream != nullptr && std::fflush(stream) != 0) stream = nullptr;
 }
 
 void LogSetStream(std::FILE* newStream) {

@@ -1,11 +1,24 @@
 #pragma once
 // The platform layer: one 640 x 480 window with a double-buffered OpenGL
-// context, the keyboard sampled once per frame, pausing, and the closing of
-// the window at program end. No SDL type appears in this header.
+// context, the keyboard sampled once per frame, pausing, and requests to end
+// the program from outside it. Implemented once per window system
+// (platform/sdl2, platform/win32); no type of either appears here.
+
+// The window's client area, and the viewport that fills it.
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+
+// ScreenOpen's arguments as the viewer gives them.
+constexpr int kModeVga = 18;          // the only mode: a 640 x 480 client area
+constexpr int kColourDepth32 = 32;    // every depth gives 32-bit RGBA
+constexpr int kOnePage = 0;           // any count below 1 is one page
+constexpr int kFlagFullScreen = 1;
+constexpr int kFlagOpenGl = 2;
+constexpr int kAnyRefreshRate = 0;
 
 // Opens the window and makes its OpenGL context current on the calling thread.
-// mode 18 is a 640 x 480 client area; flags: 1 full screen, 2 OpenGL window.
 // Returns 0 when the window is open, non-zero otherwise (ScreenError says why).
+// Tries the request twice as given, then twice in full screen.
 int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshRate);
 
 // Why the last ScreenOpen failed, for the viewer's message.
@@ -21,5 +34,16 @@ int KeyDown(int scancode);
 // One plain sleep of the calling thread.
 void SleepFor(int milliseconds);
 
-// Closes the window and restores the display. Runs by itself at program end.
+// Closes the window and restores the display mode and the screen saver.
+// Does nothing when no window is open; the viewer calls it on every way out.
 void ScreenClose();
+
+// Whether a window is open, and whether it is in its full-screen mode.
+bool ScreenIsOpen();
+bool ScreenIsFullScreen();
+
+// 0, or the exit status the program should end with because the system asked
+// it to end (on Linux SIGINT, SIGTERM, SIGHUP: 128 + the signal; on Windows
+// the console's Ctrl+C, Ctrl+Break or close). Noted from ScreenOpen on; a
+// second request ends the program at once.
+int TerminationStatus();

@@ -4,10 +4,7 @@
 #include <string>
 #include <string_view>
 
-// The base name of path (after its last '/'), cut at its last full stop:
-// "/usr/bin/viewer" gives "viewer", "my.viewer.bin" gives "my.viewer".
-std::string TitleFromPath(std::string_view path);
-
-// The full path of the running program's executable file, however long;
-// empty when the system does not tell.
-std::string ExecutablePath();
+// The part of path after its last separator (any byte of separators), cut at
+// its last full stop: "/usr/bin/viewer" gives "viewer", "my.viewer.bin" gives
+// "my.viewer", a name without a full stop is taken whole.
+std::string TitleFromPath(std::string_view path, std::string_view separators);

@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "platform/screen.h"
+
 namespace {
 
 // One unit in the last place below 640.0 / 480.0, as the projection has always used.
@@ -17,7 +19,7 @@ constexpr GLfloat lightPosition[4] = {0.0f, 4.0f, -2.0f, 1.0f};
 }  // namespace
 
 void SetUpScene() {
-  glViewport(0, 0, 640, 480);
+  glViewport(0, 0, kScreenWidth, kScreenHeight);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPerspective(45.0, kAspectRatio, 0.1, 100.0);

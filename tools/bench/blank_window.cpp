@@ -11,13 +11,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/key_map.h"
+#include "app/frame_loop.h"
+#include "platform/scancodes.h"
 #include "platform/screen.h"
 #include "render/scene.h"
 
 namespace {
-
-constexpr int kFramePauseMilliseconds = 17;  // the viewer's pause
 
 // The viewer's clear state: black, depth 1.
 void Clear() {
@@ -66,7 +65,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   // The viewer's request: 640 x 480, 32 bits per pixel, one page, an OpenGL window.
-  if (ScreenOpen(18, 32, 0, 2, 0) != 0) {
+  if (ScreenOpen(kModeVga, kColourDepth32, kOnePage, kFlagOpenGl, kAnyRefreshRate) != 0) {
     std::fprintf(stderr, "blank-window: cannot open the window: %s\n", ScreenError());
     return 1;
   }
@@ -74,6 +73,7 @@ int main(int argc, char** argv) {
     const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     std::printf("%s, OpenGL %s\n", name != nullptr ? name : "?", version != nullptr ? version : "?");
+    ScreenClose();
     return 0;
   }
   unsigned int texture = 0;
@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
     if (lit) DrawTriangle(texture);
     ScreenFlip();
     if (loop) SleepFor(kFramePauseMilliseconds);
-  } while (loop && !quit);
+  } while (loop && !quit && TerminationStatus() == 0);
+  ScreenClose();
   return 0;
 }

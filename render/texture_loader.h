@@ -1,9 +1,14 @@
 #pragma once
-// The OpenGL half of texture loading, kept apart so that the decoding and the
-// readers run without a display.
 #include <cstdint>
+#include <string>
 
 #include "model/bmp.h"
+
+// Reads a 24-bit BMP file into a new OpenGL texture object, mirrored left to
+// right, pure magenta with alpha 0, nearest-texel filters. Returns its name,
+// left bound to GL_TEXTURE_2D, or 0 when the file cannot be opened. This is
+// the texture maker the viewer hands to LoadModel.
+uint32_t LoadTexture(const std::string& fileName);
 
 // Makes a new texture object from a decoded image, with nearest-texel filters,
 // and leaves it bound to GL_TEXTURE_2D. Returns its name. The image goes to

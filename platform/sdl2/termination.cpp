@@ -1,4 +1,4 @@
-#include "platform/termination.h"
+#include "platform/sdl2/termination.h"
 
 #include <signal.h>
 
@@ -23,6 +23,7 @@ void CatchTerminationSignals() {
   // a program that no longer reaches its frame loop.
   action.sa_flags = SA_RESETHAND | SA_RESTART;
   for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) sigaction(signalNumber, &action, nullptr);
+  signal(SIGPIPE, SIG_IGN);
 }
 
 int CaughtTerminationSignal() { return caughtSignal; }

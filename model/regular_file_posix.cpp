@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::FILE* OpenRegularFile(const std::string& path) {
+OwnedFile OpenRegularFile(const std::string& path) {
   // No file name holds a NUL byte; the system would cut the name there and
   // open another file.
   if (path.find('\0') != std::string::npos) return nullptr;
@@ -19,5 +19,5 @@ std::FILE* OpenRegularFile(const std::string& path) {
   }
   std::FILE* file = ::fdopen(fd, "rb");
   if (file == nullptr) ::close(fd);
-  return file;
+  return OwnedFile(file);
 }

@@ -1,4 +1,4 @@
-#include "platform/window_focus.h"
+#include "platform/sdl2/window_focus.h"
 
 #include <SDL_syswm.h>
 

@@ -3,24 +3,22 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
-#include <cstdlib>
 #include <initializer_list>
 #include <string>
 
 #include "platform/gl_support.h"
 #include "platform/key_map.h"
-#include "platform/screen_query.h"
-#include "platform/termination.h"
+#include "platform/scancodes.h"
+#include "platform/sdl2/executable_path.h"
+#include "platform/sdl2/key_codes.h"
+#include "platform/sdl2/termination.h"
+#include "platform/sdl2/window_focus.h"
 #include "platform/title.h"
-#include "platform/window_focus.h"
 
 namespace {
 
-constexpr int kModeVga = 18;  // the only mode: a 640 x 480 client area
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-constexpr int kFlagFullScreen = 1;
-constexpr int kFlagOpenGl = 2;
+constexpr int kWidth = kScreenWidth;
+constexpr int kHeight = kScreenHeight;
 
 struct Screen {
   SDL_Window* window;
@@ -34,7 +32,6 @@ struct Screen {
 };
 
 Screen screen{};
-bool closeRegistered = false;
 std::string lastError;
 
 bool IsFullScreen() { return (screen.flags & kFlagFullScreen) != 0; }
@@ -51,7 +48,7 @@ struct ResolvedKeys {
 };
 ResolvedKeys resolvedKeys[kKeyMapRowCount];
 
-SDL_Scancode ScancodeOf(int32_t key) { return key == 0 ? SDL_SCANCODE_UNKNOWN : SDL_GetScancodeFromKey(key); }
+SDL_Scancode ScancodeOf(Key key) { return key == Key::None ? SDL_SCANCODE_UNKNOWN : SDL_GetScancodeFromKey(SdlKeycodeOf(key)); }
 
 void ResolveKeyMap() {
   for (int row = 0; row < kKeyMapRowCount; ++row) {
@@ -304,15 +301,11 @@ int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshR
   }
   CatchTerminationSignals();
 
-  const std::string title = TitleFromPath(ExecutablePath());
+  const std::string title = TitleFromPath(ExecutablePath(), "/");
   const bool fullScreen = (flags & kFlagFullScreen) != 0;
   // The request as given twice, then twice in full screen.
   if (!TryOpen(title, fullScreen) && !TryOpen(title, fullScreen) && !TryOpen(title, true) && !TryOpen(title, true)) {
     return 1;
-  }
-  if (!closeRegistered) {
-    closeRegistered = true;
-    std::atexit(ScreenClose);
   }
   return 0;
 }
@@ -320,7 +313,6 @@ int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshR
 const char* ScreenError() { return lastError.c_str(); }
 
 void ScreenFlip() {
-  if (const int signalNumber = CaughtTerminationSignal()) std::exit(128 + signalNumber);
   if (screen.window == nullptr) return;
   SDL_GL_SwapWindow(screen.window);
   // Sampled before the events are taken in: a key pressed during frame k
@@ -347,3 +339,8 @@ void ScreenClose() {
 bool ScreenIsOpen() { return screen.window != nullptr; }
 
 bool ScreenIsFullScreen() { return screen.window != nullptr && IsFullScreen(); }
+
+int TerminationStatus() {
+  const int signalNumber = CaughtTerminationSignal();
+  return signalNumber != 0 ? 128 + signalNumber : 0;
+}
