@@ -2,8 +2,11 @@
 // directory and shows it until Escape. The command line is not read.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 #include "app/frame_loop.h"
+#include "app/load_report.h"
 #include "app/view.h"
 #include "model/model.h"
 #include "model/obj_reader.h"
@@ -31,6 +34,13 @@ struct ScreenGuard {
   }
 };
 
+// Where enterprise.obj is looked for, for the message when it is not there.
+std::string CurrentDirectory() {
+  std::error_code error;
+  const std::filesystem::path directory = std::filesystem::current_path(error);
+  return error ? std::string("the current directory") : directory.string();
+}
+
 }  // namespace
 
 int main() {
@@ -44,8 +54,10 @@ int main() {
   }
   const ScreenGuard guard;
   SetUpScene();
-  LoadModel("enterprise.obj", model, LoadTexture);
+  const std::string fileName = "enterprise.obj";
+  const LoadSummary summary = LoadModel(fileName, model, LoadTexture);
   LogFlush();
+  ReportLoadProblems(fileName, CurrentDirectory(), model, summary, stderr);
 
   while (!view.quitRequested) {
     RunFrame(view, model);

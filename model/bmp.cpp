@@ -12,6 +12,8 @@ namespace {
 constexpr std::size_t kHeaderSize = 54;
 constexpr std::size_t kWidthOffset = 18;
 constexpr std::size_t kHeightOffset = 22;
+constexpr std::size_t kBitsPerPixelOffset = 28;
+constexpr std::size_t kCompressionOffset = 30;
 constexpr std::size_t kFileBytesPerPixel = 3;
 constexpr std::size_t kTexelBytes = 4;
 // A row is read in pieces of at most this many pixels, so that a very wide
@@ -70,6 +72,9 @@ void DecodeBmp(std::FILE* file, BmpImage& image, std::size_t maxTexelBytes) {
   ReadOrZero(file, header.data(), header.size());
   image.width = ReadInt32(header, kWidthOffset);
   image.height = ReadInt32(header, kHeightOffset);
+  image.hasSignature = header[0] == 'B' && header[1] == 'M';
+  image.bitsPerPixel = static_cast<uint16_t>(header[kBitsPerPixelOffset] | header[kBitsPerPixelOffset + 1] << 8);
+  image.compression = static_cast<uint32_t>(ReadInt32(header, kCompressionOffset));
   image.texels.clear();
   image.texelsMade = false;
   if (image.width <= 0 || image.height <= 0) return;  // no pixel to read
@@ -93,6 +98,14 @@ void DecodeBmp(std::FILE* file, BmpImage& image, std::size_t maxTexelBytes) {
     DecodeRow(file, static_cast<std::size_t>(width), image.texels.data() + y * rowBytes);
   }
   image.texelsMade = true;
+}
+
+std::string DescribeHeaderProblem(const BmpImage& image) {
+  if (!image.hasSignature) return "does not begin with \"BM\"";
+  if (image.bitsPerPixel != 24) return "has " + std::to_string(image.bitsPerPixel) + " bits per pixel";
+  if (image.compression != 0) return "is compressed (method " + std::to_string(image.compression) + ")";
+  if (image.height < 0) return "stores its rows top-down (negative height)";
+  return "";
 }
 
 bool ReadBmpFile(const std::string& fileName, BmpImage& image) {

@@ -16,7 +16,16 @@ struct BmpImage {
   // False when the sizes gave no buffer to fill: a width or height of 0 or
   // less, or a buffer refused as larger than the limit or the allocator gives.
   bool texelsMade;
+  // What the header says beyond the sizes; the decoder reads the pixels as
+  // 24-bit ones from offset 54 whatever it says.
+  bool hasSignature;      // begins with "BM"
+  uint16_t bitsPerPixel;
+  uint32_t compression;   // 0: none
 };
+
+// What makes the header something other than an uncompressed 24-bit
+// bottom-up BMP, in plain words ("has 32 bits per pixel"), or "" when it is one.
+std::string DescribeHeaderProblem(const BmpImage& image);
 
 // Whether the header asked for texels that were not made: positive sizes whose
 // buffer was refused.

@@ -17,6 +17,7 @@ struct MtlReading {
   // Lines before the first material go to slot 0, which no selection visits.
   int64_t materialCounter = 0;
   std::string message;
+  bool lineOpen = false;  // the last text written has no line end yet
 };
 
 // Where the lines of the current material go: nowhere once the table is full.
@@ -33,6 +34,7 @@ void ReadNewMaterialLine(MtlReading& reading, std::string_view line) {
   LogWrite("", true);
   reading.message.assign("M: [").append(name).append("]");
   LogWrite(reading.message, false);
+  reading.lineOpen = true;
   if (Material* slot = CurrentSlot(reading)) slot->name.assign(name);
 }
 
@@ -43,6 +45,7 @@ void ReadDiffuseMapLine(MtlReading& reading, std::string_view line) {
   AppendDecimal(reading.message, reading.materialCounter);
   reading.message.append(": [").append(textureFile).append("]");
   LogWrite(reading.message, true);
+  reading.lineOpen = false;
   // A material beyond the table loads no texture: nothing could ever use it.
   if (Material* slot = CurrentSlot(reading)) slot->texture = reading.makeTexture(std::string(textureFile));
 }
@@ -68,6 +71,7 @@ void ReadDiffuseColourLine(MtlReading& reading, std::string_view line) {
     }
     ++fieldNumber;
   });
+  reading.lineOpen = true;  // the fields have no line end of their own
 }
 
 // Each test is made on every line; no line can pass two of them.
@@ -86,13 +90,13 @@ std::string MaterialLibraryName(std::string_view modelFileName) {
   return name;
 }
 
-void ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table, TextureMaker makeTexture) {
+bool ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table, TextureMaker makeTexture) {
   const std::string libraryName = MaterialLibraryName(modelFileName);
   const OwnedFile file = OpenRegularFile(libraryName);
   if (!file) {
     LogWrite("Could not open the material file ", false);
     LogWrite(libraryName, true);
-    return;
+    return true;
   }
 
   MtlReading reading;
@@ -103,10 +107,14 @@ void ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table, T
   while (!AtEndOfText(reader)) ReadLibraryLine(reading, ReadTextLine(reader));
 
   if (reading.materialCounter > kLastMaterialSlot) {
+    // On a line of its own, not after the last material's name.
+    if (reading.lineOpen) LogWrite("", true);
     reading.message.assign("Ignored ");
     AppendDecimal(reading.message, reading.materialCounter - kLastMaterialSlot);
     reading.message.append(" materials beyond the first ");
     AppendDecimal(reading.message, kLastMaterialSlot);
     LogWrite(reading.message, true);
+    return false;
   }
+  return true;
 }

@@ -27,5 +27,5 @@ std::string MaterialLibraryName(std::string_view modelFileName);
 using TextureMaker = uint32_t (*)(const std::string& fileName);
 
 // Reads the model's material library into table, calling makeTexture for
-// every diffuse map.
-void ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table, TextureMaker makeTexture);
+// every diffuse map. False when it held more materials than the table takes.
+bool ReadMaterialLibrary(std::string_view modelFileName, MaterialTable& table, TextureMaker makeTexture);

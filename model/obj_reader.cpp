@@ -24,12 +24,14 @@ struct ObjReading {
   int64_t nextNormal = 1;
   int64_t nextTexCoord = 1;
   int64_t nextFace = 0;    // index the next face line fills
+  int64_t lineNumber = 0;  // of the line being read, from 1
   int64_t ignoredCorners = 0;
   uint32_t currentTexture = 0;
   float currentRed = 0.0f;
   float currentGreen = 0.0f;
   float currentBlue = 0.0f;
   PendingLog log;
+  LoadSummary* summary = nullptr;
 };
 
 // Every slot with the wanted name is taken in turn, so the last one decides.
@@ -127,7 +129,10 @@ void ReadFaceLine(ObjReading& reading, std::string_view line) {
   MakeRoom(reading.log, 2);
   Put(reading.log, "F ");
   PutCorners(reading.log, line);
-  if (reading.nextFace < kFaceCapacity64) StoreFace(reading, reading.model->faces[reading.nextFace], line);
+  if (reading.nextFace < kFaceCapacity64) {
+    StoreFace(reading, reading.model->faces[reading.nextFace], line);
+    reading.summary->faceLines[static_cast<std::size_t>(reading.nextFace)] = reading.lineNumber;
+  }
   ++reading.nextFace;
 }
 
@@ -148,8 +153,10 @@ void ReadModelLine(ObjReading& reading, std::string_view line) {
   EndLogLine(reading.log);  // every line of the file ends one log line
 }
 
-void ReportIgnored(int64_t count, std::string_view what, int64_t capacity, std::string_view unit = {}) {
+void ReportIgnored(LoadSummary& summary, int64_t count, std::string_view what, int64_t capacity,
+                   std::string_view unit = {}) {
   if (count <= 0) return;
+  summary.capacityExceeded = true;
   std::string message = "Ignored ";
   AppendDecimal(message, count);
   message.append(" ").append(what).append(" beyond the first ");
@@ -162,17 +169,20 @@ void ReadModelFile(ObjReading& reading, std::FILE* file) {
   LineReader reader;
   StartReading(reader, file);
   StartPendingLog(reading.log);
-  while (!AtEndOfText(reader)) ReadModelLine(reading, ReadTextLine(reader));
+  while (!AtEndOfText(reader)) {
+    ++reading.lineNumber;
+    ReadModelLine(reading, ReadTextLine(reader));
+  }
   HandOver(reading.log);
 
   const int64_t storedFaces = reading.nextFace < kFaceCapacity64 ? reading.nextFace : kFaceCapacity64;
   reading.model->lastFace = static_cast<int32_t>(storedFaces - 1);
 
-  ReportIgnored(reading.nextVertex - 1 - kLastEntry64, "vertex lines", kLastEntry64);
-  ReportIgnored(reading.nextNormal - 1 - kLastEntry64, "normal lines", kLastEntry64);
-  ReportIgnored(reading.nextTexCoord - 1 - kLastEntry64, "texture coordinate lines", kLastEntry64);
-  ReportIgnored(reading.nextFace - kFaceCapacity64, "face lines", kFaceCapacity64);
-  ReportIgnored(reading.ignoredCorners, "corners", kCornerCapacity64, " of a face");
+  ReportIgnored(*reading.summary, reading.nextVertex - 1 - kLastEntry64, "vertex lines", kLastEntry64);
+  ReportIgnored(*reading.summary, reading.nextNormal - 1 - kLastEntry64, "normal lines", kLastEntry64);
+  ReportIgnored(*reading.summary, reading.nextTexCoord - 1 - kLastEntry64, "texture coordinate lines", kLastEntry64);
+  ReportIgnored(*reading.summary, reading.nextFace - kFaceCapacity64, "face lines", kFaceCapacity64);
+  ReportIgnored(*reading.summary, reading.ignoredCorners, "corners", kCornerCapacity64, " of a face");
 
   std::string message = "Faces: ";
   AppendDecimal(message, reading.model->lastFace);
@@ -182,9 +192,10 @@ void ReadModelFile(ObjReading& reading, std::FILE* file) {
 
 }  // namespace
 
-void LoadModel(const std::string& fileName, Model& model, TextureMaker makeTexture) {
+LoadSummary LoadModel(const std::string& fileName, Model& model, TextureMaker makeTexture) {
+  LoadSummary summary{};
   MaterialTable materials{};
-  ReadMaterialLibrary(fileName, materials, makeTexture);
+  summary.capacityExceeded = !ReadMaterialLibrary(fileName, materials, makeTexture);
 
   LogWrite("Loading : ", false);
   LogWrite(fileName, true);
@@ -193,6 +204,8 @@ void LoadModel(const std::string& fileName, Model& model, TextureMaker makeTextu
     ObjReading reading;
     reading.model = &model;
     reading.materials = &materials;
+    reading.summary = &summary;
+    summary.modelOpened = true;
     ReadModelFile(reading, file.get());
   } else {
     // The record stays as it came, all zeros, lastFace included.
@@ -201,4 +214,5 @@ void LoadModel(const std::string& fileName, Model& model, TextureMaker makeTextu
   }
 
   LogWrite("Done!", true);
+  return summary;
 }

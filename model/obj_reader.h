@@ -1,11 +1,21 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "model/material_library.h"
 #include "model/model.h"
 
+// What loading found beyond the progress text, for the messages that tell the
+// user why the picture is empty or incomplete.
+struct LoadSummary {
+  bool modelOpened;       // false: the record stays all zeros
+  bool capacityExceeded;  // lines, corners or materials were left out
+  // The model file's line number (from 1) of each stored face.
+  int64_t faceLines[kFaceCapacity];
+};
+
 // Reads the material library that belongs to fileName, making a texture with
 // makeTexture for every diffuse map, then the model file itself into model,
 // which must be all zeros. Writes a running account of what it reads through
 // LogWrite; failures are reported there and nowhere else.
-void LoadModel(const std::string& fileName, Model& model, TextureMaker makeTexture);
+LoadSummary LoadModel(const std::string& fileName, Model& model, TextureMaker makeTexture);

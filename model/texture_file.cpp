@@ -9,6 +9,13 @@ bool ReadTextureFile(const std::string& fileName, BmpImage& image) {
     LogWrite("Cannot load texture file [" + fileName + "] ", true);
     return false;
   }
+  const std::string problem = DescribeHeaderProblem(image);
+  if (!problem.empty()) {
+    // Its bytes are still read as 24-bit pixels; the picture shows whatever
+    // they make.
+    std::fprintf(stderr, "viewer: texture file [%s] is no uncompressed 24-bit BMP: its header %s\n",
+                 fileName.c_str(), problem.c_str());
+  }
   if (TexelsRefused(image)) {
     // Not progress text: the texture is still made, but left without an
     // image, so its faces show their lit colour only.

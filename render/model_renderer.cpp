@@ -8,10 +8,11 @@ namespace {
 
 bool IsEntry(int32_t index) { return index >= 0 && index <= kLastEntry; }
 
-// Whether drawing the face stays inside the record: its corners fit a Face and
-// every index it uses addresses an entry 0..600. The reader stores indices as
-// the file gives them, so an oversized or broken file can hold either.
-bool StaysInRecord(const Face& face) {
+}  // namespace
+
+// The reader stores indices as the file gives them, so an oversized or broken
+// file can hold either fault.
+bool FaceStaysInRecord(const Face& face) {
   if (face.cornerCount > kCornerCapacity) return false;
   for (int32_t corner = 0; corner < face.cornerCount; ++corner) {
     if (!IsEntry(face.vertexIndex[corner]) || !IsEntry(face.normalIndex[corner]) ||
@@ -21,6 +22,8 @@ bool StaysInRecord(const Face& face) {
   }
   return true;
 }
+
+namespace {
 
 GLenum PrimitiveFor(int32_t cornerCount) {
   if (cornerCount == 3) return GL_TRIANGLES;
@@ -37,7 +40,7 @@ void DrawModel(const Model& model) {
     const Face& face = model.faces[i];
     // A face that would read outside the record is skipped whole, with no call
     // made for it; every other face is drawn, nothing batched or sorted.
-    if (!StaysInRecord(face)) continue;
+    if (!FaceStaysInRecord(face)) continue;
 
     // Bound and coloured for every face, also when they repeat.
     glBindTexture(GL_TEXTURE_2D, face.texture);

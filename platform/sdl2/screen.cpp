@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 
@@ -145,6 +146,11 @@ void SwitchFullScreen() {
   if (IsFullScreen()) {
     LeaveFullScreen();
   } else if (!EnterFullScreen()) {
+    static bool told = false;  // once a run: the user may try again and again
+    if (!told) {
+      told = true;
+      std::fprintf(stderr, "viewer: the display has no 640 x 480 mode; the picture stays in its window\n");
+    }
     return;
   }
   BringToFront();
@@ -187,6 +193,17 @@ bool ShowsWindows(const char* videoDriver) {
   return true;
 }
 
+// Which displays SDL could have used, for the message of a failed opening.
+std::string DescribeDisplays() {
+  const char* display = SDL_getenv("DISPLAY");
+  std::string text = display != nullptr && *display != '\0' ? std::string("DISPLAY=") + display + " could not be used"
+                                                            : std::string("DISPLAY is not set");
+  // SDL tries Wayland too when a compositor is announced.
+  const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+  if (wayland != nullptr && *wayland != '\0') text += std::string(", nor WAYLAND_DISPLAY=") + wayland;
+  return text;
+}
+
 // One attempt at opening; on failure everything it did is undone.
 bool TryOpen(const std::string& title, bool fullScreen) {
   // Signals are ours to handle (an orderly end with the display restored),
@@ -195,10 +212,12 @@ bool TryOpen(const std::string& title, bool fullScreen) {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   // A full-screen window that loses the focus stays as it is.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail(SDL_GetError());
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    return Fail(std::string("no display to show a window on: ") + DescribeDisplays() + " (" + SDL_GetError() + ")");
+  }
   if (!ShowsWindows(SDL_GetCurrentVideoDriver())) {
-    Fail(std::string("no display to show a window on (only SDL's \"") + SDL_GetCurrentVideoDriver() +
-         "\" video driver)");
+    Fail(std::string("no display to show a window on: ") + DescribeDisplays() + " (only SDL's \"" +
+         SDL_GetCurrentVideoDriver() + "\" video driver is left)");
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
   }
