@@ -40,16 +40,17 @@ void ReportLoadProblems(const std::string& fileName, const std::string& director
   }
   if (skipped > 0) {
     std::fprintf(out,
-                 "viewer: %" PRId64 " faces are not drawn: they use a vertex, normal or texture coordinate "
-                 "number outside 0..%d (negative, relative or too large); the first is on line %" PRId64
-                 " of %s\n",
-                 skipped, kLastEntry, firstSkippedLine, fileName.c_str());
+                 "viewer: %" PRId64 " %s not drawn: %s a vertex, normal or texture coordinate number outside "
+                 "0..%d (negative, relative or too large); the first is on line %" PRId64 " of %s\n",
+                 skipped, skipped == 1 ? "face is" : "faces are", skipped == 1 ? "it uses" : "they use", kLastEntry,
+                 firstSkippedLine, fileName.c_str());
   }
   if (black > 0) {
     std::fprintf(out,
-                 "viewer: %" PRId64 " faces have no material colour or texture (no usemtl before them, or one "
-                 "that names no material of the library); they are drawn black on the black background\n",
-                 black);
+                 "viewer: %" PRId64 " %s no material colour or texture (no usemtl before %s, or one that names "
+                 "no material of the library); %s drawn black on the black background\n",
+                 black, black == 1 ? "face has" : "faces have", black == 1 ? "it" : "them",
+                 black == 1 ? "it is" : "they are");
   }
   if (summary.capacityExceeded) {
     std::fprintf(out, "viewer: the model holds more than the viewer can; the picture shows only what fitted\n");
