@@ -5,6 +5,7 @@ set -euo pipefail
 
 missing=()
 for package in "$@"; do
+  [[ -n $package ]] || continue # a blank line of a package list
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
   [[ $status == *"ok installed"* ]] || missing+=("$package")
 done

@@ -25,7 +25,10 @@ done
 # Seeds: the test fixtures and the shipped model.
 cp -n assets/*.bmp "$work/decode_bmp/corpus/" 2>/dev/null || true
 find tests -name '*.bmp' -exec cp -n {} "$work/decode_bmp/corpus/" \; 2>/dev/null || true
-seed_texture=$(ls assets/*.bmp 2>/dev/null | head -n1 || true)
+seed_texture=
+for texture in assets/*.bmp; do
+  [[ -f $texture ]] && { seed_texture=$texture; break; }
+done
 if [[ -f assets/enterprise.obj ]]; then
   { cat assets/enterprise.obj; printf '%s' "$separator";
     sed 's/^map_Kd .*/map_Kd t.bmp/' assets/enterprise.mtl; printf '%s' "$separator";
@@ -39,7 +42,8 @@ done < <(find tests -name '*.obj')
 n=0
 for text in "2.5" "3.5" "-1" "1.5e2" "1.5d2" "&H10" "&b101" "&o777" "1,5" "  +.5E-3" "1e400" \
             "-1e-400" "&HFFFFFFFFFFFFFFFFF" "0x1p3" "inf" "nan" "12abc" "1e+" ".e1" $'\t7'; do
-  printf '%s' "$text" > "$work/parse_number/corpus/seed-$((n++))"
+  printf '%s' "$text" > "$work/parse_number/corpus/seed-$n"
+  n=$((n + 1))
 done
 
 echo "Fuzzing ${harnesses[*]} for ${seconds} s each, at the same time..."

@@ -7,6 +7,7 @@ set -euo pipefail
 [[ $# -gt 0 ]] || { echo "usage: $0 command [args...]" >&2; exit 2; }
 
 work=$(mktemp -d)
+# shellcheck disable=SC2317 # run by the EXIT trap
 cleanup() {
   [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
@@ -24,7 +25,8 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 [[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+display=$(head -n1 "$work/display")
+export DISPLAY=":$display"
 
 if command -v xrandr >/dev/null; then
   xrandr --newmode 640x480 25.175 640 656 752 800 480 490 492 525 -hsync -vsync >/dev/null 2>&1 || true
