@@ -1,11 +1,10 @@
 // The frame loop allocates nothing: frames of the real loop (RunFrame, as the
 // viewer's main runs it) on the real window, with the sample model loaded and
-// keys held, counted through this binary's own global allocation functions.
+// keys held, counted through the global allocation functions of
+// tests/support/allocation_counter.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <new>
 
 #include "app/frame_loop.h"
@@ -15,58 +14,9 @@
 #include "platform/log.h"
 #include "platform/screen.h"
 #include "render/scene.h"
-#include "tests/platform/screen_fixture.h"
-
-namespace {
-
-// Counted on every thread while counting is on: the renderer's threads too.
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-void* Allocate(std::size_t size, std::size_t alignment = 0) {
-  if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
-  if (size == 0) size = 1;
-  if (alignment > alignof(std::max_align_t)) {
-    size = (size + alignment - 1) / alignment * alignment;  // aligned_alloc wants a multiple
-    return std::aligned_alloc(alignment, size);
-  }
-  return std::malloc(size);
-}
-
-void* AllocateOrThrow(std::size_t size, std::size_t alignment = 0) {
-  void* memory = Allocate(size, alignment);
-  if (memory == nullptr) throw std::bad_alloc();
-  return memory;
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return AllocateOrThrow(size); }
-void* operator new[](std::size_t size) { return AllocateOrThrow(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void* operator new(std::size_t size, std::align_val_t alignment) {
-  return AllocateOrThrow(size, static_cast<std::size_t>(alignment));
-}
-void* operator new[](std::size_t size, std::align_val_t alignment) {
-  return AllocateOrThrow(size, static_cast<std::size_t>(alignment));
-}
-void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-  return Allocate(size, static_cast<std::size_t>(alignment));
-}
-void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-  return Allocate(size, static_cast<std::size_t>(alignment));
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete(void* memory, std::align_val_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::align_val_t) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
-void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
-void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+#include "render/texture_loader.h"
+#include "tests/support/allocation_counter.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
@@ -77,25 +27,19 @@ class FrameAllocationTest : public ScreenTest {
  protected:
   // The viewer's start-up: the record zeroed, the window open, the scene set.
   void SetUp() override {
-    ASSERT_EQ(chdir(SAMPLE_MODEL_DIRECTORY), 0);
     model = Model{};
     view = InitialView();
     ScreenTest::SetUp();
     if (HasFatalFailure()) return;
+    ASSERT_EQ(chdir(SAMPLE_MODEL_DIRECTORY), 0);
     SetUpScene();
   }
 
   // Allocations made while count frames of the real loop run.
   long CountFrames(int count) {
-    long counted = 0;
-    for (int i = 0; i < count; ++i) {
-      const long before = allocations.load();
-      counting = true;
-      RunFrame(view, model);
-      counting = false;
-      counted += allocations.load() - before;
-    }
-    return counted;
+    StartCountingAllocations();
+    for (int i = 0; i < count; ++i) RunFrame(view, model);
+    return StopCountingAllocations();
   }
 
   // The first frames take in the window's opening events and let the renderer
@@ -111,21 +55,20 @@ TEST_F(FrameAllocationTest, CountsAllocationsOfEveryKind) {
   static int* volatile one;
   static char* volatile three;
   static double* volatile noThrow;
-  counting = true;
-  const long before = allocations.load();
+  StartCountingAllocations();
   one = new int(1);
   three = new char[3];
   noThrow = new (std::nothrow) double(2.0);
-  counting = false;
+  const long counted = StopCountingAllocations();
   delete one;
   delete[] three;
   delete noThrow;
-  EXPECT_EQ(allocations.load() - before, 3);
+  EXPECT_EQ(counted, 3);
 }
 
 TEST_F(FrameAllocationTest, FramesOfTheSampleModelAllocateNothing) {
   LogSetStream(nullptr);
-  LoadModel("enterprise.obj", model);
+  LoadModel("enterprise.obj", model, LoadTexture);
   LogSetStream(stdout);
   ASSERT_GT(model.lastFace, 100) << "the sample model did not load";
   WarmUp();

@@ -6,9 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "fake_texture_upload.h"
 #include "model/obj_reader.h"
-#include "reader_test_support.h"
+#include "tests/support/bmp_files.h"
+#include "tests/support/captured_log.h"
+#include "tests/support/files.h"
+#include "tests/support/model_record.h"
+#include "tests/support/stand_in_texture.h"
 
 namespace {
 
@@ -19,12 +22,12 @@ using ProgressAccount = InScratchDirectory;
 TEST_F(ProgressAccount, EveryMessageOfALoadWithLibraryAndTextures) {
   std::filesystem::copy_file(kData + "enterprise.obj", "enterprise.obj");
   std::filesystem::copy_file(kData + "enterprise.mtl", "enterprise.mtl");
-  WriteFile("hull.bmp", SmallBmp(4, 4));
-  const uint32_t hullTexture = kFirstFakeTexture + static_cast<uint32_t>(RecordedUploads().size());
+  WriteFile("hull.bmp", GreyBmp(4, 4));
+  const uint32_t hullTexture = kFirstStandInTexture + static_cast<uint32_t>(HandedImages().size());
 
   std::unique_ptr<Model> model = ZeroModel();
   CapturedLog capture;
-  LoadModel("enterprise.obj", *model);
+  LoadModel("enterprise.obj", *model, StandInTexture);
   EXPECT_EQ(capture.Text(), ReadWholeFile(kData + "expected_progress.txt"));
 
   // What the account describes reached the record.
@@ -55,7 +58,7 @@ TEST_F(ProgressAccount, EveryMessageOfALoadWithLibraryAndTextures) {
 TEST_F(ProgressAccount, NeitherLibraryNorModelFile) {
   std::unique_ptr<Model> model = ZeroModel();
   CapturedLog capture;
-  LoadModel("nothing.obj", *model);
+  LoadModel("nothing.obj", *model, StandInTexture);
   EXPECT_EQ(capture.Text(), ReadWholeFile(kData + "expected_missing.txt"));
   EXPECT_TRUE(AllZero(model.get(), sizeof(Model)));
 }

@@ -8,13 +8,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "model/text_reading.h"
-#include "reader_test_support.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -279,19 +278,18 @@ class UnderDecimalCommaLocale : public ::testing::Test {
       if (TryLocale(name)) return;
     }
     // None installed: build one into a private directory and point LOCPATH at it.
-    std::string pattern = (std::filesystem::temp_directory_path() / "viewer-locale-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) return;
-    localeDirectory() = pattern;
-    const std::string command = "localedef -i de_DE -f UTF-8 '" + pattern + "/de_DE.UTF-8' >/dev/null 2>&1";
+    localeDirectory() = MakeTempDirectory();
+    if (localeDirectory().empty()) return;
+    const std::string command =
+        "localedef -i de_DE -f UTF-8 '" + localeDirectory() + "/de_DE.UTF-8' >/dev/null 2>&1";
     if (std::system(command.c_str()) > 1) return;  // 1 means warnings only
-    setenv("LOCPATH", pattern.c_str(), 1);
+    setenv("LOCPATH", localeDirectory().c_str(), 1);
     TryLocale("de_DE.UTF-8");
   }
   static void TearDownTestSuite() {
     std::setlocale(LC_ALL, "C");
     if (!localeDirectory().empty()) {
-      std::error_code ignored;
-      std::filesystem::remove_all(localeDirectory(), ignored);
+      RemoveTree(localeDirectory());
       unsetenv("LOCPATH");
     }
   }

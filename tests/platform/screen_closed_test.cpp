@@ -5,12 +5,11 @@
 #include <string>
 
 #include "platform/screen.h"
-#include "platform/screen_query.h"
 
 namespace {
 
 TEST(ClosedScreen, ModeWithoutASizeOpensNothing) {
-  EXPECT_NE(ScreenOpen(12, 32, 0, 2, 0), 0);
+  EXPECT_NE(ScreenOpen(12, kColourDepth32, kOnePage, kFlagOpenGl, kAnyRefreshRate), 0);
   EXPECT_NE(std::string(ScreenError()).find("mode 12"), std::string::npos) << ScreenError();
   EXPECT_FALSE(ScreenIsOpen());
 }

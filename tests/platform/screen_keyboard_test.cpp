@@ -1,10 +1,15 @@
 // The key-state table of the real window, with keys pressed through XTEST.
+#include <algorithm>
 #include <climits>
+#include <set>
 #include <utility>
+#include <vector>
 
 #include "platform/key_map.h"
+#include "platform/scancodes.h"
 #include "platform/screen.h"
-#include "tests/platform/screen_fixture.h"
+#include "tests/support/display_test.h"
+#include "tests/support/key_names.h"
 
 namespace {
 
@@ -69,17 +74,39 @@ TEST_F(KeyboardTest, KeypadArrowsCountWithNumLockOffAndOn) {
   SetNumLock(driver, numLockWas);
 }
 
-TEST_F(KeyboardTest, EitherShiftHoldsBothShiftScancodes) {
+// Each key of the map, one after the other, sets exactly the scancodes of
+// the rows that name it: either Shift key holds both 42 and 54.
+TEST_F(KeyboardTest, EveryKeyOfTheMapSetsItsRowsScancodes) {
+  std::vector<Key> keys;
+  for (const KeyMapRow& row : kKeyMap) {
+    for (Key key : {row.key, row.secondKey}) {
+      if (key != Key::None && std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
+    }
+  }
   Settle();
-  for (const char* shift : {"Shift_L", "Shift_R"}) {
-    PressKey(driver, shift);
+  int previous = 0;
+  for (Key key : keys) {
+    const int keycode = KeycodeOf(driver, KeysymName(key));
+    ASSERT_NE(keycode, 0) << "the display has no key " << KeysymName(key);
+    ReleaseKeycode(driver, previous);
+    PressKeycode(driver, keycode);
+    previous = keycode;
     Flip(2);
-    EXPECT_EQ(KeyDown(42), -1) << shift;
-    EXPECT_EQ(KeyDown(54), -1) << shift;
-    ReleaseKey(driver, shift);
-    Flip(2);
-    EXPECT_EQ(KeyDown(42), 0) << shift;
-    EXPECT_EQ(KeyDown(54), 0) << shift;
+    std::set<int> expected;
+    for (const KeyMapRow& row : kKeyMap) {
+      if (row.key == key || row.secondKey == key) expected.insert(row.scancode);
+    }
+    std::set<int> held;
+    for (int scancode = 0; scancode < kScancodeCount; ++scancode) {
+      if (KeyDown(scancode) != 0) held.insert(scancode);
+    }
+    EXPECT_EQ(held, expected) << KeysymName(key);
+  }
+  ReleaseKeycode(driver, previous);
+  // The lock keys were pressed once each: once more puts their locks back.
+  for (const char* lock : {"Caps_Lock", "Num_Lock", "Scroll_Lock"}) {
+    PressKey(driver, lock);
+    ReleaseKey(driver, lock);
   }
 }
 

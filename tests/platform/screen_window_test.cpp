@@ -1,19 +1,31 @@
-// The real window: its caption, size and place, close requests, the
-// full-screen switch and the screen saver.
+// The real window: its size and place, its pixel format, close requests, the
+// full-screen switch and the screen saver. (Its caption: the e2e tests.)
 #include <GL/gl.h>
 
 #include <vector>
 
-#include "platform/key_map.h"
+#include "platform/scancodes.h"
 #include "platform/screen.h"
-#include "platform/screen_query.h"
-#include "tests/platform/screen_fixture.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
 using WindowTest = ScreenTest;
 
-TEST_F(WindowTest, CaptionIsTheProgramFileName) { EXPECT_EQ(WindowTitle(driver, window), "platform_gl_tests"); }
+TEST_F(WindowTest, ContextHasTheAskedPixelFormat) {
+  GLint bits[4] = {};
+  glGetIntegerv(GL_RED_BITS, &bits[0]);
+  glGetIntegerv(GL_GREEN_BITS, &bits[1]);
+  glGetIntegerv(GL_BLUE_BITS, &bits[2]);
+  glGetIntegerv(GL_ALPHA_BITS, &bits[3]);
+  for (GLint channel : bits) EXPECT_EQ(channel, 8);
+  GLint depthBits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+  EXPECT_GE(depthBits, 16);
+  GLboolean doubleBuffered = GL_FALSE;
+  glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
+  EXPECT_EQ(doubleBuffered, GL_TRUE);
+}
 
 TEST_F(WindowTest, FixedClientAreaCentredOnTheScreen) {
   Settle();
@@ -106,13 +118,7 @@ class FullScreenTest : public ScreenTest {
     Flip(3);
   }
 
-  void ExpectDisplayMode(int width, int height) {
-    int currentWidth = 0;
-    int currentHeight = 0;
-    GetDisplayModeSize(driver, currentWidth, currentHeight);
-    EXPECT_EQ(currentWidth, width);
-    EXPECT_EQ(currentHeight, height);
-  }
+  void ExpectDisplayMode(int width, int height) { EXPECT_TRUE(WaitForDisplayMode(driver, width, height, 0)); }
 
   void ExpectWindowAsBefore(const WindowGeometry& before) {
     const WindowGeometry now = GetWindowGeometry(driver, window);

@@ -160,7 +160,7 @@ TEST(DrawModelCalls, FacesThatWouldReadOutsideTheRecordAreSkippedWhole) {
       SetFace(*model, face, {1, 2, 3, 4}, 2, 0, 0, 0);
       Face& f = model->faces[face];
       int32_t* indices = array == 0 ? f.vertexIndex : array == 1 ? f.normalIndex : f.texCoordIndex;
-      indices[3] = bad;  // the last used corner
+      indices[face % 4] = bad;  // each array gets a bad index at every used corner, first and last included
       ++face;
     }
   }
@@ -170,11 +170,13 @@ TEST(DrawModelCalls, FacesThatWouldReadOutsideTheRecordAreSkippedWhole) {
   model->faces[face - 1].cornerCount = INT32_MAX;
   SetFace(*model, face, {4, 5, 6}, 5, 0, 0, 0);
   model->lastFace = face;
+  const Calls calls = Draw(*model);
   Calls binds;
-  for (const std::string& call : Draw(*model)) {
+  for (const std::string& call : calls) {
     if (call.rfind("bind", 0) == 0) binds.push_back(call);
   }
   EXPECT_EQ(binds, (Calls{"bind 3553,1", "bind 3553,5"}));
+  EXPECT_EQ(calls.size(), 2u * (4u + 9u)) << "a skipped face made calls";
 }
 
 TEST(DrawModelCalls, NeverReadsPastTheLastFaceSlot) {

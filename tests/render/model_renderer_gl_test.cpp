@@ -1,5 +1,6 @@
 // DrawModel on a real context under the viewer's scene: what OpenGL makes of
-// its faces, through feedback mode and pixels read back.
+// its faces, through feedback mode and pixels read back. The exact calls, and
+// the faces it refuses to draw: model_renderer_calls_test.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
@@ -13,12 +14,21 @@
 #include <vector>
 
 #include "model/model.h"
-#include "model/texture_loader.h"
 #include "render/model_renderer.h"
-#include "tests/texture/bmp_files.h"
-#include "tests/texture/gl_scene.h"
+#include "render/scene.h"
+#include "render/texture_loader.h"
+#include "tests/support/bmp_files.h"
+#include "tests/support/display_test.h"
 
 namespace {
+
+class DrawModelGl : public ScreenTest {
+ protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    if (!HasFatalFailure()) SetUpScene();
+  }
+};
 
 // The model-view matrix stays the identity here, so model units are eye units
 // and a face at z = -6 lies where the viewer first shows its model.
@@ -149,22 +159,13 @@ void ExpectCovers(const std::vector<Polygon>& polygons, const std::vector<std::a
   EXPECT_NEAR(area, Area(projected), 0.05);
 }
 
-TEST(DrawModelGl, TrianglesQuadsAndPolygonsReachTheRasteriser) {
-  ASSERT_NO_FATAL_FAILURE(OpenScene());
+TEST_F(DrawModelGl, TrianglesQuadsAndPolygonsReachTheRasteriser) {
   for (int corners : {3, 4, 5, 7}) {
     SCOPED_TRACE(corners);
     auto model = OneFace(RegularPolygon(corners), 0, {1, 1, 1});
     std::vector<Polygon> polygons = Feedback(*model);
     ASSERT_FALSE(polygons.empty());
     ExpectCovers(polygons, RegularPolygon(corners));
-  }
-}
-
-TEST(DrawModelGl, OneOrTwoCornersShowNothing) {
-  ASSERT_NO_FATAL_FAILURE(OpenScene());
-  for (int corners : {1, 2}) {
-    auto model = OneFace(RegularPolygon(corners), 0, {1, 1, 1});
-    EXPECT_TRUE(Feedback(*model).empty()) << corners;
   }
 }
 
@@ -193,13 +194,12 @@ std::unique_ptr<Model> TexturedRectangle(uint32_t texture, std::array<float, 3> 
   return model;
 }
 
-TEST(DrawModelGl, ATexturedFaceShowsItsTexelsTimesTheLitColourMirrored) {
-  ASSERT_NO_FATAL_FAILURE(OpenScene());
-  TempDir dir;
+TEST_F(DrawModelGl, ATexturedFaceShowsItsTexelsTimesTheLitColourMirrored) {
   // File rows of four pixels (blue, green, red); magenta shows like any colour.
   const std::vector<FilePixel> pixels = {{40, 80, 200},  {250, 10, 30},  {0xFF, 0, 0xFF}, {100, 100, 100},
                                          {10, 200, 60},  {255, 255, 255}, {0, 0, 120},    {90, 30, 160}};
-  uint32_t texture = LoadTexture(dir.Write("t.bmp", BmpFile(4, 2, pixels)));
+  WriteFile("t.bmp", BmpFile(4, 2, pixels));
+  const uint32_t texture = LoadTexture("t.bmp");
   ASSERT_NE(texture, 0u);
   const std::array<float, 3> colour = {1.0f, 0.5f, 0.25f};
   auto model = TexturedRectangle(texture, colour);
@@ -218,8 +218,7 @@ TEST(DrawModelGl, ATexturedFaceShowsItsTexelsTimesTheLitColourMirrored) {
   }
 }
 
-TEST(DrawModelGl, AFaceWithTextureZeroShowsItsLitColour) {
-  ASSERT_NO_FATAL_FAILURE(OpenScene());
+TEST_F(DrawModelGl, AFaceWithTextureZeroShowsItsLitColour) {
   const std::array<float, 3> colour = {1.0f, 0.5f, 0.25f};
   auto model = TexturedRectangle(0, colour);
   StartFrame();
@@ -229,73 +228,6 @@ TEST(DrawModelGl, AFaceWithTextureZeroShowsItsLitColour) {
     ExpectNear(ReadPixel(at[0], at[1]), {255 * kAmbientOnly * colour[0], 255 * kAmbientOnly * colour[1],
                                          255 * kAmbientOnly * colour[2]});
   }
-}
-
-TEST(DrawModelGl, AnAllZeroRecordDrawsNothingVisible) {
-  ASSERT_NO_FATAL_FAILURE(OpenScene());
-  auto model = std::make_unique<Model>();
-  StartFrame();
-  DrawModel(*model);
-  std::vector<GLubyte> frame(640 * 480 * 4, 0x55);
-  glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
-  for (std::size_t i = 0; i < frame.size(); i += 4) {
-    ASSERT_EQ(frame[i] | frame[i + 1] | frame[i + 2], 0) << "pixel " << i / 4;
-  }
-  // Face 0 was still processed: texture 0 bound, colour black.
-  GLint bound = -1;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  EXPECT_EQ(bound, 0);
-  GLfloat current[4];
-  glGetFloatv(GL_CURRENT_COLOR, current);
-  EXPECT_EQ(current[0] + current[1] + current[2], 0.0f);
-  EXPECT_TRUE(Feedback(*model).empty());
-}
-
-TEST(DrawModelGl, LastFaceMinusOneLeavesTheStateAlone) {
-  ASSERT_NO_FATAL_FAILURE(OpenScene());
-  TempDir dir;
-  uint32_t texture = LoadTexture(dir.Write("s.bmp", BmpFile(1, 1, {{1, 2, 3}})));
-  auto model = TexturedRectangle(0, {1, 1, 1});
-  model->lastFace = -1;
-  glColor3f(0.25f, 0.5f, 0.75f);
-  EXPECT_TRUE(Feedback(*model).empty());
-  GLint bound = -1;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  EXPECT_EQ(bound, static_cast<GLint>(texture));
-  GLfloat current[4];
-  glGetFloatv(GL_CURRENT_COLOR, current);
-  EXPECT_FLOAT_EQ(current[0], 0.25f);
-  EXPECT_FLOAT_EQ(current[1], 0.5f);
-  EXPECT_FLOAT_EQ(current[2], 0.75f);
-}
-
-TEST(DrawModelGl, FacesThatWouldReadOutsideTheRecordAreSkipped) {
-  ASSERT_NO_FATAL_FAILURE(OpenScene());
-  const std::vector<std::array<float, 2>> triangle = RegularPolygon(3);
-  auto model = OneFace(triangle, 0, {1, 1, 1});
-  // Faces 1..7 are broken copies of the good face 0; face 8 repeats it.
-  const int32_t bad[] = {-1, 601, INT32_MAX, INT32_MIN};
-  int face = 1;
-  for (int32_t index : bad) {
-    model->faces[face] = model->faces[0];
-    model->faces[face].vertexIndex[2] = index;
-    ++face;
-  }
-  model->faces[face] = model->faces[0];
-  model->faces[face++].normalIndex[1] = 601;
-  model->faces[face] = model->faces[0];
-  model->faces[face++].texCoordIndex[0] = -1;
-  model->faces[face] = model->faces[0];
-  model->faces[face++].cornerCount = 42;
-  model->faces[face] = model->faces[0];
-  model->faces[face].vertexIndex[0] = 3;
-  model->faces[face].vertexIndex[2] = 1;
-  model->lastFace = 10000;  // the slots after face 8 are empty faces
-
-  std::vector<Polygon> polygons = Feedback(*model);
-  ASSERT_EQ(polygons.size(), 2u);
-  ExpectCovers({polygons[0]}, triangle);
-  ExpectCovers({polygons[1]}, triangle);
 }
 
 }  // namespace

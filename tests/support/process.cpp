@@ -7,8 +7,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -28,12 +26,22 @@ int StatusOf(int waitStatus) {
   return -1;
 }
 
+std::vector<std::string> ViewerCommand() {
+  std::vector<std::string> words;
+  if (const char* command = std::getenv("VIEWER_COMMAND")) {
+    std::istringstream text(command);
+    for (std::string word; text >> word;) words.push_back(word);
+  }
+  if (words.empty()) words.push_back(VIEWER_BUILD_PATH);
+  return words;
+}
+
 }  // namespace
 
-pid_t StartProcess(const ProcessSpec& launch) {
+pid_t StartProcess(const ProcessSpec& process) {
   std::vector<std::string> words;
-  words.push_back(launch.program);
-  words.insert(words.end(), launch.arguments.begin(), launch.arguments.end());
+  words.push_back(process.program);
+  words.insert(words.end(), process.arguments.begin(), process.arguments.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
@@ -42,12 +50,12 @@ pid_t StartProcess(const ProcessSpec& launch) {
   if (pid != 0) return pid;
   // The child. Programs that start children here run no other threads, so
   // setenv and open are safe between fork and exec.
-  if (!launch.directory.empty() && chdir(launch.directory.c_str()) != 0) _exit(126);
-  for (const auto& [name, value] : launch.environment) setenv(name.c_str(), value.c_str(), 1);
-  for (const std::string& name : launch.unsetEnvironment) unsetenv(name.c_str());
-  RedirectTo(launch.stdoutPath, STDOUT_FILENO);
-  RedirectTo(launch.stderrPath, STDERR_FILENO);
-  execv(argv[0], argv.data());
+  if (!process.directory.empty() && chdir(process.directory.c_str()) != 0) _exit(126);
+  for (const auto& [name, value] : process.environment) setenv(name.c_str(), value.c_str(), 1);
+  for (const std::string& name : process.unsetEnvironment) unsetenv(name.c_str());
+  RedirectTo(process.stdoutPath, STDOUT_FILENO);
+  RedirectTo(process.stderrPath, STDERR_FILENO);
+  execvp(argv[0], argv.data());
   _exit(127);
 }
 
@@ -74,20 +82,22 @@ bool ProcessRunning(pid_t pid) {
   return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == 0;
 }
 
-std::string MakeTempDirectory() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "viewer-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) return std::string();
-  return pattern;
+ProcessSpec ViewerProcess(const std::string& directory, const std::string& stdoutPath,
+                          const std::string& stderrPath, const std::string& programFile) {
+  std::vector<std::string> words = ViewerCommand();
+  if (!programFile.empty()) words.back() = programFile;
+  ProcessSpec process;
+  process.program = words.front();
+  process.arguments.assign(words.begin() + 1, words.end());
+  process.directory = directory;
+  process.stdoutPath = stdoutPath;
+  process.stderrPath = stderrPath;
+  return process;
 }
 
-void RemoveTree(const std::string& path) {
-  std::error_code ignored;
-  if (!path.empty()) std::filesystem::remove_all(path, ignored);
-}
+std::string ViewerProgramFile() { return ViewerCommand().back(); }
 
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
+bool ViewerIsLinuxBuild() {
+  const char* command = std::getenv("VIEWER_COMMAND");
+  return command == nullptr || std::string(command).find_first_not_of(" \t\n") == std::string::npos;
 }

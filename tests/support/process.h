@@ -1,6 +1,6 @@
 #pragma once
-// Starting a program as a child process and waiting for its end, for tests of
-// the viewer binary.
+// Starting programs as child processes and waiting for their end, and the
+// one command line that starts the viewer.
 #include <sys/types.h>
 
 #include <string>
@@ -8,7 +8,7 @@
 #include <vector>
 
 struct ProcessSpec {
-  std::string program;
+  std::string program;                 // a path, or a name looked up in PATH
   std::vector<std::string> arguments;  // after the program's own name
   std::string directory;               // working directory; "" keeps the test's
   std::vector<std::pair<std::string, std::string>> environment;  // set these
@@ -18,7 +18,7 @@ struct ProcessSpec {
 };
 
 // The child's pid, or -1 when it could not be started.
-pid_t StartProcess(const ProcessSpec& launch);
+pid_t StartProcess(const ProcessSpec& process);
 
 // Waits up to timeoutMs for the child to end. Its exit status, 128 + the
 // signal that ended it, or -1 when it is still running.
@@ -30,8 +30,16 @@ void KillProcess(pid_t pid);
 // Whether the child has not ended yet (without reaping it).
 bool ProcessRunning(pid_t pid);
 
-// A new empty directory under the system's temporary directory.
-std::string MakeTempDirectory();
-void RemoveTree(const std::string& path);
+// The viewer, started in directory with its output going to the files given.
+// The command is the words of VIEWER_COMMAND when that is set (for instance
+// "wine /path/viewer.exe"), else the viewer built here; programFile, when
+// given, takes the place of the command's last word, the viewer's own file.
+ProcessSpec ViewerProcess(const std::string& directory, const std::string& stdoutPath,
+                          const std::string& stderrPath, const std::string& programFile = "");
 
-std::string ReadWholeFile(const std::string& path);
+// The viewer's own file: the last word of its command.
+std::string ViewerProgramFile();
+
+// Whether the viewer is the Linux build itself, not a VIEWER_COMMAND: the
+// tests of signals, Valgrind and user ids make sense for it only.
+bool ViewerIsLinuxBuild();

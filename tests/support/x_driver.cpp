@@ -234,6 +234,19 @@ WindowPixels ReadWindowPixels(XDriver* driver, WindowId window) {
   return pixels;
 }
 
+std::size_t LitPixels(const WindowPixels& pixels) {
+  std::size_t lit = 0;
+  for (uint32_t rgb : pixels.rgb) lit += rgb != 0;
+  return lit;
+}
+
+std::size_t DifferentPixels(const WindowPixels& a, const WindowPixels& b) {
+  if (a.rgb.size() != b.rgb.size()) return a.rgb.size() + b.rgb.size();
+  std::size_t different = 0;
+  for (std::size_t i = 0; i < a.rgb.size(); ++i) different += a.rgb[i] != b.rgb[i];
+  return different;
+}
+
 int KeycodeOf(XDriver* driver, const char* keysymName) {
   Display* display = driver->display;
   const KeySym keysym = XStringToKeysym(keysymName);
@@ -379,6 +392,17 @@ void GetDisplayModeSize(XDriver* driver, int& width, int& height) {
     if (crtc != nullptr) XRRFreeCrtcInfo(crtc);
   }
   XRRFreeScreenResources(resources);
+}
+
+bool WaitForDisplayMode(XDriver* driver, int width, int height, int timeoutMs) {
+  for (int waited = 0;; waited += 20) {
+    int currentWidth = 0;
+    int currentHeight = 0;
+    GetDisplayModeSize(driver, currentWidth, currentHeight);
+    if (currentWidth == width && currentHeight == height) return true;
+    if (waited >= timeoutMs) return false;
+    SleepMs(20);
+  }
 }
 
 bool DisplayOffersMode(XDriver* driver, int width, int height) {

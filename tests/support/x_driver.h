@@ -45,6 +45,9 @@ WindowGeometry GetWindowGeometry(XDriver* driver, WindowId window);
 bool GetWindowSizeLimits(XDriver* driver, WindowId window, int& minWidth, int& minHeight, int& maxWidth,
                          int& maxHeight);
 WindowPixels ReadWindowPixels(XDriver* driver, WindowId window);
+// Pixels that are not black, and pixels that differ between two reads.
+std::size_t LitPixels(const WindowPixels& pixels);
+std::size_t DifferentPixels(const WindowPixels& a, const WindowPixels& b);
 
 // Keys by keysym name ("Left", "KP_4", "Alt_L"), pressed and released through
 // XTEST on the key's own keycode; Num Lock is not touched.
@@ -83,6 +86,8 @@ void DestroyDriverWindow(XDriver* driver, WindowId window);
 
 // The size of the picture the display shows now (its current mode).
 void GetDisplayModeSize(XDriver* driver, int& width, int& height);
+// Waits up to timeoutMs for the display to show a picture of this size.
+bool WaitForDisplayMode(XDriver* driver, int width, int height, int timeoutMs);
 // Whether the display's output offers a mode of exactly this size.
 bool DisplayOffersMode(XDriver* driver, int width, int height);
 // Takes the output's modes of this size away and returns them, or gives them

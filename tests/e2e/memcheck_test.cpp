@@ -1,7 +1,7 @@
 // The real viewer under Memcheck on the shipped model: it loads, draws some
 // frames, ends on Escape with status 0, and Memcheck finds no invalid read or
 // write and no block that the viewer lost. What the GL stack, SDL or X lose
-// is suppressed by library (see mesa_sdl_x11.supp).
+// is suppressed by library (see memcheck.supp).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -22,16 +22,6 @@ constexpr int kExitTimeoutMs = 60000;
 // What Memcheck ends with when it found an error.
 constexpr int kErrorStatus = 99;
 
-bool EndsWith(const std::string& text, const std::string& ending) {
-  return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
-}
-
-std::size_t LitPixels(const WindowPixels& pixels) {
-  std::size_t lit = 0;
-  for (uint32_t rgb : pixels.rgb) lit += (rgb & 0xFFFFFF) != 0;
-  return lit;
-}
-
 // The lines of Memcheck's report that tell of an error of any kind.
 std::string ErrorLines(const std::string& report) {
   std::istringstream lines(report);
@@ -48,22 +38,18 @@ std::string ErrorLines(const std::string& report) {
 using ViewerUnderMemcheck = DisplayTest;
 
 TEST_F(ViewerUnderMemcheck, SampleModelRunsCleanAndEndsOnEscape) {
+  if (!ViewerIsLinuxBuild()) GTEST_SKIP() << "Memcheck runs the Linux build";
   const std::string report = scratch + "/memcheck.txt";
-  ProcessSpec launch;
+  ProcessSpec launch = ViewerProcess(SAMPLE_MODEL_DIRECTORY, scratch + "/stdout", scratch + "/stderr");
+  launch.arguments.insert(launch.arguments.begin(), launch.program);
+  launch.arguments.insert(launch.arguments.begin(),
+                          {"--tool=memcheck", "--error-exitcode=" + std::to_string(kErrorStatus), "--leak-check=full",
+                           "--errors-for-leak-kinds=definite", "--show-leak-kinds=definite",
+                           // Frames of the driver, which is unloaded at the end, keep
+                           // their library's name, so that suppressions can match them.
+                           "--keep-debuginfo=yes", "--num-callers=40", "--suppressions=" SUPPRESSIONS_FILE,
+                           "--log-file=" + report});
   launch.program = VALGRIND_BINARY;
-  launch.arguments = {"--tool=memcheck",
-                    "--error-exitcode=" + std::to_string(kErrorStatus),
-                    "--leak-check=full",
-                    "--errors-for-leak-kinds=definite",
-                    "--show-leak-kinds=definite",
-                    // Frames of the driver, which is unloaded at the end, keep
-                    // their library's name, so that suppressions can match them.
-                    "--keep-debuginfo=yes",
-                    "--num-callers=40",
-                    "--suppressions=" SUPPRESSIONS_FILE,
-                    "--log-file=" + report,
-                    VIEWER_BINARY};
-  launch.directory = SAMPLE_MODEL_DIRECTORY;
   launch.environment = {
       // Mesa's llvmpipe, rasterising on this thread: the same driver on every
       // machine, and no threads for Memcheck to serialise.
@@ -74,15 +60,13 @@ TEST_F(ViewerUnderMemcheck, SampleModelRunsCleanAndEndsOnEscape) {
       // starting a bus daemon of its own, whatever the machine has.
       {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus"},
   };
-  launch.stdoutPath = scratch + "/progress.txt";
-  launch.stderrPath = scratch + "/stderr.txt";
   const auto startTime = std::chrono::steady_clock::now();
   const pid_t pid = Launch(launch);
   ASSERT_GT(pid, 0);
 
   // Memcheck runs the viewer in its own process, so the window carries its pid.
   const WindowId window = FindWindowOfProcess(driver, pid, kWindowTimeoutMs);
-  ASSERT_NE(window, 0u) << "no viewer window; stderr: " << ReadWholeFile(scratch + "/stderr.txt");
+  ASSERT_NE(window, 0u) << "no viewer window; stderr: " << Stderr();
 
   // The model is loaded before the first frame; then the ship shows.
   bool shown = false;
@@ -107,7 +91,7 @@ TEST_F(ViewerUnderMemcheck, SampleModelRunsCleanAndEndsOnEscape) {
                        << "; Memcheck's report:\n" << memcheck;
   EXPECT_EQ(ErrorLines(memcheck), "");
   EXPECT_NE(memcheck.find("ERROR SUMMARY: 0 errors"), std::string::npos) << memcheck;
-  EXPECT_TRUE(EndsWith(ReadWholeFile(scratch + "/progress.txt"), " (+1 we count from zero..)\r\nDone!\r\n"));
+  EXPECT_TRUE(EndsWith(Stdout(), " (+1 we count from zero..)\r\nDone!\r\n"));
 }
 
 }  // namespace

@@ -1,39 +1,35 @@
-// The scene state on the real context: what a cleared frame holds and which
-// of two faces at the same depth shows.
+// The scene state on the real context: what a cleared frame holds, which of
+// two faces at the same depth shows, and where a frame's start puts the model.
 #include <GL/gl.h>
 
 #include <vector>
 
+#include "render/frame.h"
 #include "render/scene.h"
-#include "tests/platform/screen_fixture.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
 using SceneTest = ScreenTest;
 
-TEST_F(SceneTest, ContextHasTheAskedPixelFormat) {
-  GLint bits[4] = {};
-  glGetIntegerv(GL_RED_BITS, &bits[0]);
-  glGetIntegerv(GL_GREEN_BITS, &bits[1]);
-  glGetIntegerv(GL_BLUE_BITS, &bits[2]);
-  glGetIntegerv(GL_ALPHA_BITS, &bits[3]);
-  for (GLint channel : bits) EXPECT_EQ(channel, 8);
-  GLint depthBits = 0;
-  glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-  EXPECT_GE(depthBits, 16);
-  GLboolean doubleBuffered = GL_FALSE;
-  glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
-  EXPECT_EQ(doubleBuffered, GL_TRUE);
-  // A new context's viewport covers the client area.
-  GLint viewport[4] = {};
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[2], 640);
-  EXPECT_EQ(viewport[3], 480);
+// Draws one square facing the viewer, 5 units in front.
+void DrawSquare(GLfloat red, GLfloat green) {
+  glColor3f(red, green, 0.0f);
+  glBegin(GL_TRIANGLES);
+  glNormal3f(0.0f, 0.0f, 1.0f);
+  glVertex3f(-1.0f, -1.0f, -5.0f);
+  glVertex3f(1.0f, -1.0f, -5.0f);
+  glVertex3f(1.0f, 1.0f, -5.0f);
+  glVertex3f(-1.0f, -1.0f, -5.0f);
+  glVertex3f(1.0f, 1.0f, -5.0f);
+  glVertex3f(-1.0f, 1.0f, -5.0f);
+  glEnd();
 }
 
-TEST_F(SceneTest, ClearedFrameIsOpaqueBlackAtTheFarDepth) {
+TEST_F(SceneTest, AFrameStartsOpaqueBlackAtTheFarDepth) {
   SetUpScene();
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  DrawSquare(1.0f, 1.0f);
+  BeginFrame(-6.0f, 180, 0);
   std::vector<GLubyte> colour(640 * 480 * 4, 7);
   glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
   std::vector<GLfloat> depth(640 * 480, 0.0f);
@@ -48,20 +44,6 @@ TEST_F(SceneTest, ClearedFrameIsOpaqueBlackAtTheFarDepth) {
   }
   EXPECT_EQ(wrongColour, 0);
   EXPECT_EQ(wrongDepth, 0);
-}
-
-// Draws one square facing the viewer, 5 units in front.
-void DrawSquare(GLfloat red, GLfloat green) {
-  glColor3f(red, green, 0.0f);
-  glBegin(GL_TRIANGLES);
-  glNormal3f(0.0f, 0.0f, 1.0f);
-  glVertex3f(-1.0f, -1.0f, -5.0f);
-  glVertex3f(1.0f, -1.0f, -5.0f);
-  glVertex3f(1.0f, 1.0f, -5.0f);
-  glVertex3f(-1.0f, -1.0f, -5.0f);
-  glVertex3f(1.0f, 1.0f, -5.0f);
-  glVertex3f(-1.0f, 1.0f, -5.0f);
-  glEnd();
 }
 
 TEST_F(SceneTest, OfTwoFacesAtTheSameDepthTheLaterShows) {
@@ -88,6 +70,17 @@ TEST_F(SceneTest, OfTwoFacesAtTheSameDepthTheLaterShows) {
   EXPECT_EQ(pixels.rgb[240 * 640 + 320] & 0x00ff00u, 0u);
   EXPECT_GT(pixels.rgb[240 * 640 + 320] >> 16, 50u);
   EXPECT_EQ(pixels.rgb[0], 0u);
+}
+
+TEST_F(SceneTest, AFrameTurnsTheModelByPitchThenYawThenMovesIt) {
+  SetUpScene();
+  glTranslatef(1.0f, 2.0f, 3.0f);  // what the last frame left
+  BeginFrame(-6.5f, 90, 180);
+  // T(0, 0, -6.5) * Ry(90) * Rx(180), column by column.
+  const GLfloat expected[16] = {0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, 0, 0, 0, -6.5f, 1};
+  GLfloat matrix[16] = {};
+  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
+  for (int i = 0; i < 16; ++i) EXPECT_NEAR(matrix[i], expected[i], 1e-6) << "element " << i;
 }
 
 }  // namespace

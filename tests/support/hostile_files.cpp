@@ -1,10 +1,11 @@
-#include "tests/hostile/hostile_files.h"
-#include "tests/texture/bmp_files.h"
+#include "tests/support/hostile_files.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
+#include "model/model.h"
+#include "tests/support/bmp_files.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -55,18 +56,6 @@ std::string GarbageLines(std::size_t lineCount, uint32_t seed) {
   return text;
 }
 
-std::string BmpHeaderText(int32_t width, int32_t height) {
-  const std::vector<uint8_t> header = BmpHeader(width, height);
-  return std::string(header.begin(), header.end());
-}
-
-std::string BmpFile(int32_t width, int32_t height, uint8_t grey) {
-  std::string bytes = BmpHeaderText(width, height);
-  const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-  bytes.append(rowBytes * static_cast<std::size_t>(height), static_cast<char>(grey));
-  return bytes;
-}
-
 std::string FaceLine(int cornerCount) {
   std::string line = "f";
   for (int corner = 1; corner <= cornerCount; ++corner) {
@@ -90,6 +79,10 @@ std::string OverflowingModel(const Overflow& overflow) {
     if (face % 30 == 0) text += "usemtl m" + std::to_string(material++ % 25 + 1) + "\n";
     if (face == 0) {
       text += FaceLine(overflow.bigCorners);
+    } else if (face == kFaceCapacity - 1) {
+      text += FaceLine(45);
+    } else if (face == overflow.faceLines - 1) {
+      text += FaceLine(44);
     } else if (face % 10 == 5) {
       // A face whose indices no entry answers to.
       const std::size_t count = sizeof kHostileIndices / sizeof kHostileIndices[0];
@@ -121,26 +114,21 @@ bool AsksTooMuch(HostileTexture::Kind kind) {
          kind == HostileTexture::kJustOverLimit;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 void WriteHostileTextures(const std::string& directory) {
   for (const HostileTexture& texture : HostileTextures()) {
     const std::string path = directory + "/" + texture.name;
     switch (texture.kind) {
-      case HostileTexture::kGarbage: WriteBytes(path, GarbageBytes(100000, 7)); break;
+      case HostileTexture::kGarbage: WriteFile(path, GarbageBytes(100000, 7)); break;
       case HostileTexture::kHugeSquare:
-        WriteBytes(path, BmpHeaderText(INT32_MIN, INT32_MIN) + GarbageBytes(3000, 8));
+        WriteFile(path, BmpHeader(INT32_MIN, INT32_MIN) + GarbageBytes(3000, 8));
         break;
-      case HostileTexture::kLargestSquare: WriteBytes(path, BmpHeaderText(INT32_MAX, INT32_MAX) + "\xff"); break;
-      case HostileTexture::kMinusOne: WriteBytes(path, BmpHeaderText(-1, -1) + GarbageBytes(300, 9)); break;
-      case HostileTexture::kWideLine: WriteBytes(path, BmpHeaderText(INT32_MAX, 1)); break;
-      case HostileTexture::kJustOverLimit: WriteBytes(path, BmpHeaderText(8193, 8192)); break;
-      case HostileTexture::kCutShort: WriteBytes(path, BmpHeaderText(64, 64) + GarbageBytes(1000, 10)); break;
-      case HostileTexture::kOddWidth: WriteBytes(path, BmpFile(3, 3, 0x80)); break;
-      case HostileTexture::kEmpty: WriteBytes(path, ""); break;
+      case HostileTexture::kLargestSquare: WriteFile(path, BmpHeader(INT32_MAX, INT32_MAX) + "\xff"); break;
+      case HostileTexture::kMinusOne: WriteFile(path, BmpHeader(-1, -1) + GarbageBytes(300, 9)); break;
+      case HostileTexture::kWideLine: WriteFile(path, BmpHeader(INT32_MAX, 1)); break;
+      case HostileTexture::kJustOverLimit: WriteFile(path, BmpHeader(8193, 8192)); break;
+      case HostileTexture::kCutShort: WriteFile(path, BmpHeader(64, 64) + GarbageBytes(1000, 10)); break;
+      case HostileTexture::kOddWidth: WriteFile(path, GreyBmp(3, 3)); break;
+      case HostileTexture::kEmpty: WriteFile(path, ""); break;
       case HostileTexture::kDirectory: mkdir(path.c_str(), 0755); break;
       case HostileTexture::kPipe: mkfifo(path.c_str(), 0644); break;
       case HostileTexture::kDevice: (void)symlink("/dev/zero", path.c_str()); break;

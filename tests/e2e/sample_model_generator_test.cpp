@@ -2,7 +2,6 @@
 // that the viewer holds all of it and shows it well at start.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -11,13 +10,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/files.h"
 
 namespace fs = std::filesystem;
 
@@ -31,10 +30,7 @@ constexpr int kMaxFaces = 601;
 constexpr int kMaxCorners = 41;
 constexpr int kMaxMaterials = 20;
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string ReadBytes(const fs::path& path) { return ReadWholeFile(path.string()); }
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -191,9 +187,8 @@ int RunGenerator(const std::string& arguments) {
 }
 
 TEST(SampleModelGenerator, ReproducesTheShippedAssetsByteForByte) {
-  std::string pattern = (fs::temp_directory_path() / "sample-model-XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  const fs::path output = pattern;
+  const fs::path output = MakeTempDirectory();
+  ASSERT_FALSE(output.empty());
   ASSERT_EQ(RunGenerator("'" + output.string() + "'"), 0);
 
   std::set<std::string> made;
@@ -205,7 +200,7 @@ TEST(SampleModelGenerator, ReproducesTheShippedAssetsByteForByte) {
     EXPECT_TRUE(ReadBytes(output / name) == ReadBytes(kAssets / name))
         << name << " differs from the generator's output: run make-sample-model assets";
   }
-  fs::remove_all(output);
+  RemoveTree(output.string());
 }
 
 TEST(SampleModelGenerator, FailsWithoutAWritableDirectory) {

@@ -5,19 +5,20 @@
 
 #include <climits>
 #include <cstdint>
+#include <string>
 #include <vector>
 
-#include "tests/texture/bmp_files.h"
+#include "tests/support/bmp_files.h"
+#include "tests/support/files.h"
 
 namespace {
 
 using Texels = std::vector<uint8_t>;
 
-BmpImage Decode(const std::vector<uint8_t>& bytes, std::size_t maxTexelBytes = kMaxTexelBytes) {
-  TempDir dir;
-  std::string name = dir.Write("image.bmp", bytes);
-  std::FILE* file = std::fopen(name.c_str(), "rb");
-  EXPECT_NE(file, nullptr);
+BmpImage Decode(const std::string& bytes, std::size_t maxTexelBytes = kMaxTexelBytes) {
+  std::FILE* file = std::tmpfile();
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::rewind(file);
   BmpImage image{};
   DecodeBmp(file, image, maxTexelBytes);
   std::fclose(file);
@@ -76,15 +77,15 @@ TEST(DecodeBmp, SkipsRowPaddingOfEveryWidth) {
 TEST(DecodeBmp, RowsOfMultipleOfFourWidthsAreReadWithoutGaps) {
   // 4 pixels make 12 bytes, already a multiple of four: the second row starts
   // right behind the first, so nothing may be skipped between them.
-  std::vector<uint8_t> bytes = BmpHeader(4, 2);
-  for (uint8_t i = 0; i < 24; ++i) bytes.push_back(i);
+  std::string bytes = BmpHeader(4, 2);
+  for (char i = 0; i < 24; ++i) bytes += i;
   BmpImage image = Decode(bytes);
   EXPECT_EQ(image.texels, (Texels{9, 10, 11, 255, 6, 7, 8, 255, 3, 4, 5, 255, 0, 1, 2, 255,
                                   21, 22, 23, 255, 18, 19, 20, 255, 15, 16, 17, 255, 12, 13, 14, 255}));
 }
 
 TEST(DecodeBmp, BytesPastTheEndOfThePixelDataReadAsZero) {
-  std::vector<uint8_t> bytes = BmpFile(4, 2, std::vector<FilePixel>(8, FilePixel{0x40, 0x50, 0x60}));
+  std::string bytes = BmpFile(4, 2, std::vector<FilePixel>(8, FilePixel{0x40, 0x50, 0x60}));
   // Cut inside the second row: its first pixel whole, one byte of the second.
   bytes.resize(54 + 12 + 3 + 1);
   BmpImage image = Decode(bytes);
@@ -106,9 +107,9 @@ TEST(DecodeBmp, ALargeClaimOnATinyFileGivesOpaqueBlack) {
 }
 
 TEST(DecodeBmp, HeaderCutShortReadsMissingBytesAsZero) {
-  std::vector<uint8_t> header = BmpHeader(0x0302, 0x0101);
+  std::string header = BmpHeader(0x0302, 0x0101);
   // Only the two low bytes of the width: width 0x0302, height 0, no pixel.
-  BmpImage shortWidth = Decode({header.begin(), header.begin() + 20});
+  BmpImage shortWidth = Decode(header.substr(0, 20));
   EXPECT_EQ(shortWidth.width, 0x0302);
   EXPECT_EQ(shortWidth.height, 0);
   EXPECT_TRUE(shortWidth.texels.empty());
@@ -116,7 +117,7 @@ TEST(DecodeBmp, HeaderCutShortReadsMissingBytesAsZero) {
   EXPECT_FALSE(TexelsRefused(shortWidth));
 
   // Width whole, height from its low byte only: 0x0302 x 1 of black pixels.
-  BmpImage shortHeight = Decode({header.begin(), header.begin() + 23});
+  BmpImage shortHeight = Decode(header.substr(0, 23));
   EXPECT_EQ(shortHeight.width, 0x0302);
   EXPECT_EQ(shortHeight.height, 1);
   ASSERT_EQ(shortHeight.texels.size(), 0x0302u * 4u);
@@ -141,10 +142,7 @@ TEST(DecodeBmp, ZeroOrNegativeSizesReadNoPixel) {
   };
   for (Case c : {Case{2, -2}, Case{-2, 2}, Case{-2, -2}, Case{0, 5}, Case{5, 0}, Case{INT32_MIN, INT32_MIN}}) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
-    std::vector<uint8_t> bytes = BmpHeader(c.width, c.height);
-    std::vector<uint8_t> body = BmpFile(2, 2, pixels);
-    bytes.insert(bytes.end(), body.begin() + 54, body.end());
-    BmpImage image = Decode(bytes);
+    BmpImage image = Decode(BmpHeader(c.width, c.height) + BmpFile(2, 2, pixels).substr(54));
     EXPECT_EQ(image.width, c.width);
     EXPECT_EQ(image.height, c.height);
     EXPECT_TRUE(image.texels.empty());
@@ -173,7 +171,7 @@ TEST(DecodeBmp, RefusesHeadersThatAskForTooLargeABuffer) {
 }
 
 TEST(DecodeBmp, TheBufferLimitIsInclusive) {
-  std::vector<uint8_t> bytes = BmpFile(4, 4, std::vector<FilePixel>(16, FilePixel{9, 9, 9}));
+  std::string bytes = BmpFile(4, 4, std::vector<FilePixel>(16, FilePixel{9, 9, 9}));
   BmpImage refused = Decode(bytes, 63);
   EXPECT_TRUE(TexelsRefused(refused));
   EXPECT_TRUE(refused.texels.empty());
@@ -182,18 +180,19 @@ TEST(DecodeBmp, TheBufferLimitIsInclusive) {
   EXPECT_EQ(made.texels.size(), 64u);
 }
 
-TEST(ReadBmpFile, OpensOnlyRegularFiles) {
-  TempDir dir;
-  BmpImage image{7, 9, {1}, true};
-  EXPECT_FALSE(ReadBmpFile((dir.path / "missing.bmp").string(), image));
-  EXPECT_FALSE(ReadBmpFile(dir.path.string(), image));
+using ReadBmpFileTest = InScratchDirectory;
+
+TEST_F(ReadBmpFileTest, OpensOnlyRegularFiles) {
+  BmpImage image{7, 9, {1}, true, false, 0, 0};
+  EXPECT_FALSE(ReadBmpFile("missing.bmp", image));
+  EXPECT_FALSE(ReadBmpFile(".", image));
   EXPECT_EQ(image.width, 7);  // untouched
   EXPECT_EQ(image.height, 9);
   EXPECT_EQ(image.texels, Texels{1});
   EXPECT_TRUE(image.texelsMade);
 
-  std::string name = dir.Write("one.bmp", BmpFile(1, 1, {{1, 2, 3}}));
-  ASSERT_TRUE(ReadBmpFile(name, image));
+  WriteFile("one.bmp", BmpFile(1, 1, {{1, 2, 3}}));
+  ASSERT_TRUE(ReadBmpFile("one.bmp", image));
   EXPECT_EQ(image.texels, (Texels{1, 2, 3, 255}));
   EXPECT_TRUE(image.texelsMade);
 }

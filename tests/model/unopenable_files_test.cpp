@@ -13,10 +13,15 @@
 
 #include "model/obj_reader.h"
 #include "platform/log.h"
-#include "tests/hostile/hostile_files.h"
-#include "tests/hostile/loader_test_support.h"
+#include "tests/support/bmp_files.h"
+#include "tests/support/captured_log.h"
+#include "tests/support/files.h"
+#include "tests/support/model_record.h"
+#include "tests/support/stand_in_texture.h"
 
 namespace {
+
+using HostileLoad = InScratchDirectory;
 
 // Root reads any file whatever its mode; the nobody user does not.
 constexpr uid_t kNobody = 65534;
@@ -37,13 +42,13 @@ TEST_F(HostileLoad, ModelAndLibraryThatAreNoRegularFiles) {
   ASSERT_EQ(symlink("/", "root.obj"), 0);
   for (const std::string name : {"enterprise.obj", "pipe.obj", "zero.obj", "root.obj"}) {
     SCOPED_TRACE(name);
-    auto guarded = MakeGuardedModel();
-    ProgressTail progress;
-    LoadModel(name, guarded->model);
+    auto guarded = MakeGuarded<Model>();
+    CapturedLog progress;
+    LoadModel(name, guarded->value, StandInTexture);
     // The record stays as it came, all zeros, lastFace included.
-    EXPECT_TRUE(AllZero(&guarded->model, sizeof(Model)));
+    EXPECT_TRUE(AllZero(&guarded->value, sizeof(Model)));
     EXPECT_TRUE(GuardsIntact(*guarded));
-    EXPECT_EQ(progress.Head(), Unopenable(name));
+    EXPECT_EQ(progress.Text(), Unopenable(name));
   }
 }
 
@@ -51,10 +56,10 @@ TEST_F(HostileLoad, ModelAndLibraryThatAreNoRegularFiles) {
 // second texture may not be read either. The load runs in a child that has
 // given up root, so that the file modes count.
 TEST_F(HostileLoad, FilesThatCannotBeReadForLackOfPermission) {
-  WriteBytes("enterprise.obj", "v 1 2 3\nf 1 1 1\n");
-  WriteBytes("enterprise.mtl", "newmtl m\nmap_Kd shut.bmp\nmap_Kd open.bmp\n");
-  WriteBytes("shut.bmp", BmpFile(4, 4, 0x40));
-  WriteBytes("open.bmp", BmpFile(4, 4, 0x40));
+  WriteFile("enterprise.obj", "v 1 2 3\nf 1 1 1\n");
+  WriteFile("enterprise.mtl", "newmtl m\nmap_Kd shut.bmp\nmap_Kd open.bmp\n");
+  WriteFile("shut.bmp", GreyBmp(4, 4));
+  WriteFile("open.bmp", GreyBmp(4, 4));
   ASSERT_EQ(chmod("enterprise.obj", 0), 0);
   ASSERT_EQ(chmod("shut.bmp", 0), 0);
 
@@ -75,7 +80,7 @@ TEST_F(HostileLoad, FilesThatCannotBeReadForLackOfPermission) {
     if (out == nullptr) _exit(4);
     LogSetStream(out);
     auto* model = static_cast<Model*>(std::calloc(1, sizeof(Model)));
-    LoadModel("enterprise.obj", *model);
+    LoadModel("enterprise.obj", *model, StandInTexture);
     LogSetStream(nullptr);
     std::fclose(out);
     _exit(AllZero(model, sizeof(Model)) ? 0 : 1);

@@ -16,12 +16,6 @@ std::string GarbageBytes(std::size_t size, uint32_t seed);
 // and digits included. Lines end with LF or CR LF.
 std::string GarbageLines(std::size_t lineCount, uint32_t seed);
 
-// A 54-byte BMP header of the accepted kind that claims width x height.
-std::string BmpHeaderText(int32_t width, int32_t height);
-
-// The header and exactly the pixel bytes it asks for, rows padded to four bytes.
-std::string BmpFile(int32_t width, int32_t height, uint8_t grey);
-
 // A face line of cornerCount corners "n/n/n", n counting from 1.
 std::string FaceLine(int cornerCount);
 
@@ -30,13 +24,16 @@ struct Overflow {
   int vertexLines;
   int normalLines;
   int texCoordLines;
-  int faceLines;   // the first of them has bigCorners corners, the rest three
+  int faceLines;   // the first of them has bigCorners corners
   int bigCorners;
 };
 constexpr Overflow kEveryCapacityOverflowed = {700, 650, 620, 700, 10000};
 
 // A model file of that many lines of each kind, selecting materials m1..m25
 // in turn, with indices negative, zero, huge and written as 1e300 among them.
+// Faces have three corners, except the first, the one in the record's last
+// slot (45 corners) and the last one of all (44: beyond the record, its
+// corners are not counted again).
 std::string OverflowingModel(const Overflow& overflow);
 
 // A texture file the library names, and how it is hostile.
@@ -70,5 +67,3 @@ void WriteHostileTextures(const std::string& directory);
 // float range and one of the hostile textures as its diffuse map, the names
 // taken in turn, followed by garbageLines lines of garbage.
 std::string OverflowingLibrary(int materialCount, std::size_t garbageLines);
-
-void WriteBytes(const std::string& path, const std::string& bytes);
