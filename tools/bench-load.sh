@@ -23,15 +23,17 @@ repetitions=${2:-7}
 binary=$build/tests/bench/load_benchmark
 [[ -x $binary ]] || { echo "no $binary: build the load_benchmark target first" >&2; exit 2; }
 
+read -r load_at_start _ </proc/loadavg
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 "$binary" --benchmark_repetitions="$repetitions" --benchmark_enable_random_interleaving=true \
   --benchmark_report_aggregates_only=true --benchmark_format=json --benchmark_out="$out" \
   --benchmark_out_format=json >/dev/null || { echo "$binary failed" >&2; exit 2; }
 
+read -r load_at_end _ </proc/loadavg
 echo "Loading speed on $(hostname), $(date -u '+%Y-%m-%d %H:%M UTC'); medians of $repetitions interleaved runs"
 status=0
-awk -v machine="$(hostname)" '
+awk -v machine="$(hostname)" -v load="$load_at_start to $load_at_end" -v cores="$(nproc)" '
   /"name":/ { name = $2; gsub(/[",]/, "", name); split(name, part, "/"); key = part[1] "/" part[2] }
   name !~ /_median$/ { next }
   /"real_time":/ { value = $2; gsub(/,/, "", value); time[key] = value + 0 }
@@ -63,7 +65,8 @@ awk -v machine="$(hostname)" '
     ratio_row("load to file / floor", "LoadWithProgressToFile", "Floor")
     ratio_row("load, progress dropped / floor", "LoadWithProgressDropped", "Floor")
     ratio_row("floor + write / floor (the I/O alone)", "FloorWithProgressWrite", "Floor")
-    printf "\nResult on %s: %s\n", machine, failed ? "a regression beyond a guard" : "within every guard"
+    printf "\nLoad average (1 minute) over the run: %s, on %d cores.\n", load, cores
+    printf "Result on %s: %s\n", machine, failed ? "a regression beyond a guard" : "within every guard"
     exit failed ? 1 : 0
   }
   function ratio_row(label, a, b,   i) {
