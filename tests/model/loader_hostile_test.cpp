@@ -155,6 +155,11 @@ TEST_F(HostileLoad, IndicesAndCoordinatesOutOfEveryRange) {
     int32_t index;
   };
   const Case cases[] = {
+      {"2.5", 2},
+      {"3.5", 4},
+      {"&H10", 16},
+      {"1,5", 1},
+      {"x", 0},
       {"-1", -1},
       {"-600", -600},
       {"0", 0},

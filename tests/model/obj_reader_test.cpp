@@ -152,21 +152,6 @@ TEST_F(LoadModelTest, TrailingSpaceAndDoubleSpaceAddCornersAtZero) {
   EXPECT_EQ(model->faces[1].vertexIndex[2], 2);
 }
 
-TEST_F(LoadModelTest, FaceIndicesRoundAndSaturate) {
-  Load("f 2.5 3.5 -1 &H10 1e300 -1e400 1,5 x 2147483648\n");
-  const Face& face = model->faces[0];
-  ASSERT_EQ(face.cornerCount, 9);
-  EXPECT_EQ(face.vertexIndex[0], 2);
-  EXPECT_EQ(face.vertexIndex[1], 4);
-  EXPECT_EQ(face.vertexIndex[2], -1);  // stored as read
-  EXPECT_EQ(face.vertexIndex[3], 16);
-  EXPECT_EQ(face.vertexIndex[4], std::numeric_limits<int32_t>::max());
-  EXPECT_EQ(face.vertexIndex[5], std::numeric_limits<int32_t>::min());
-  EXPECT_EQ(face.vertexIndex[6], 1);
-  EXPECT_EQ(face.vertexIndex[7], 0);
-  EXPECT_EQ(face.vertexIndex[8], std::numeric_limits<int32_t>::max());
-}
-
 TEST_F(LoadModelTest, NumberFormsInCoordinates) {
   Load("v 1.5e2 1.5d2 &H10\nvt &b101 1,5\nv 1\t2 3\n");
   EXPECT_EQ(model->vertices[1].x, 150.0f);

@@ -55,7 +55,10 @@ TEST_F(WindowTest, CloseRequestLeavesTheWindowOpen) {
   Settle();
   SendCloseRequest(driver, window);
   Flip(5);
+  SendCloseRequest(driver, window);
+  Flip(5);
   EXPECT_TRUE(ScreenIsOpen());
+  EXPECT_EQ(TerminationStatus(), 0) << "a close request asks the viewer to end";
   EXPECT_TRUE(GetWindowGeometry(driver, window).viewable);
   PressKey(driver, "Escape");
   Flip(2);
