@@ -1,0 +1,350 @@
+#include "platform/screen.h"
+
+#include <windows.h>
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/key_map.h"
+#include "platform/scancodes.h"
+#include "platform/title.h"
+#include "platform/win32/executable_path.h"
+#include "platform/win32/gl_setup.h"
+#include "platform/win32/standard_streams.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/termination.h"
+#include "platform/win32/utf8.h"
+#include "platform/win32/virtual_keys.h"
+
+namespace {
+
+constexpr int kWidth = kScreenWidth;
+constexpr int kHeight = kScreenHeight;
+constexpr int kBitsPerPixel = 32;
+
+constexpr wchar_t kClassName[] = L"viewer window";
+constexpr DWORD kBaseStyle = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// Caption, window menu with the close box, minimise and maximise boxes, and no
+// sizing border: the user cannot resize the window.
+constexpr DWORD kWindowedStyle = kBaseStyle | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr DWORD kFullScreenStyle = kBaseStyle | WS_POPUP;
+// Placing the window changes nothing else: not its place among the windows,
+// not which one is active.
+constexpr UINT kPlaceOnly = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
+
+struct Screen {
+  HWND window;
+  HDC deviceContext;  // obtained once at opening, held until closing
+  HGLRC context;
+  int flags;          // kFlagOpenGl, plus kFlagFullScreen while the display is in 640 x 480
+  bool active;        // foreground and not minimised: only then is the keyboard sampled
+  bool classRegistered;
+  bool screenSaverSaved;
+  BOOL screenSaverWasActive;
+  unsigned char keyStates[kScancodeCount];  // 1 = held at the last sample
+};
+
+Screen screen{};
+std::string lastError;
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+bool IsFullScreen() { return (screen.flags & kFlagFullScreen) != 0; }
+
+void ClearKeyStates() {
+  for (unsigned char& state : screen.keyStates) state = 0;
+}
+
+// Keeps the first reason of a failed opening: the later attempts mostly fail
+// the same way or, in full screen, for want of a display mode.
+bool Fail(const std::string& reason) {
+  if (lastError.empty()) lastError = reason;
+  return false;
+}
+
+void RestoreDesktopMode() { ChangeDisplaySettingsA(nullptr, 0); }
+
+// Undoes whatever an opening has done so far, or closes an open window.
+void TearDown() {
+  if (screen.context != nullptr) {
+    wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(screen.context);
+  }
+  if (screen.deviceContext != nullptr) ReleaseDC(screen.window, screen.deviceContext);
+  if (IsFullScreen()) RestoreDesktopMode();
+  if (screen.window != nullptr) DestroyWindow(screen.window);
+  if (screen.screenSaverSaved) {
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, static_cast<UINT>(screen.screenSaverWasActive), nullptr, 0);
+  }
+  if (screen.classRegistered) UnregisterClassW(kClassName, Instance());
+  screen = Screen{};
+}
+
+// Halved towards the lower whole number, also below 0.
+int HalfDown(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
+
+// A 640 x 480 client area with caption and close box, centred on the screen.
+void ApplyWindowedForm() {
+  SetWindowLongPtrW(screen.window, GWL_STYLE, kWindowedStyle);
+  RECT outer{0, 0, kWidth, kHeight};
+  AdjustWindowRect(&outer, kWindowedStyle, FALSE);
+  const int left = HalfDown(GetSystemMetrics(SM_CXSCREEN) - outer.right);
+  const int top = HalfDown(GetSystemMetrics(SM_CYSCREEN) - outer.bottom);
+  SetWindowPos(screen.window, nullptr, left, top, outer.right - outer.left, outer.bottom - outer.top, kPlaceOnly);
+}
+
+// The display in 640 x 480 at 32 bits per pixel, with a pop-up window without
+// caption or border covering it. False when the display refuses the mode.
+bool ApplyFullScreenForm() {
+  DEVMODEA mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmPelsWidth = kWidth;
+  mode.dmPelsHeight = kHeight;
+  mode.dmBitsPerPel = kBitsPerPixel;
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+  if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) return false;
+  SetWindowLongPtrW(screen.window, GWL_STYLE, kFullScreenStyle);
+  SetWindowPos(screen.window, nullptr, 0, 0, kWidth, kHeight, kPlaceOnly);
+  return true;
+}
+
+// The form that the flags name, shown and in the foreground. False when the
+// display refuses the full-screen mode; the window is then not shown.
+bool ApplyForm() {
+  if (IsFullScreen()) {
+    if (!ApplyFullScreenForm()) return false;
+  } else {
+    ApplyWindowedForm();
+  }
+  ShowWindow(screen.window, SW_SHOW);
+  SetForegroundWindow(screen.window);
+  return true;
+}
+
+// Alt+Enter and the maximise box. The window, its device context and its
+// OpenGL context with all its state and texture objects stay the same; only
+// the display mode and the window's form change.
+void SwitchFullScreen() {
+  if (IsFullScreen()) RestoreDesktopMode();
+  ShowWindow(screen.window, SW_HIDE);
+  screen.flags ^= kFlagFullScreen;
+  if (!ApplyForm()) {
+    // The display refused the mode: back to the form the window had.
+    ShowWindow(screen.window, SW_HIDE);
+    screen.flags ^= kFlagFullScreen;
+    ApplyForm();
+    static bool told = false;  // once a run: the user may try again and again
+    if (!told) {
+      told = true;
+      std::fprintf(stderr, "viewer: the display has no 640 x 480 mode; the picture stays in its window\n");
+    }
+  }
+  screen.active = true;
+}
+
+constexpr LPARAM kAltHeld = LPARAM{1} << 29;
+constexpr LPARAM kRepeated = LPARAM{1} << 30;
+
+LRESULT CALLBACK HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The OpenGL setup window shares the class, and the window gets messages
+  // while it is being made.
+  if (window != screen.window) return DefWindowProcW(window, message, wParam, lParam);
+  switch (message) {
+    case WM_ACTIVATE:
+      // Every change of activation forgets all keys; held keys show again from
+      // the next sample. The default handling gives the window the keyboard focus.
+      screen.active = LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0;
+      ClearKeyStates();
+      break;
+    case WM_CLOSE:
+      return 0;  // the close box and the window menu's Close: only Escape ends the viewer
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_RETURN && (lParam & kAltHeld) != 0) {
+        // Not on key repeat: holding the keys would switch back and forth.
+        if (screen.active && (lParam & kRepeated) == 0) SwitchFullScreen();
+        return 0;
+      }
+      // Alt and F10 would open the window menu, which holds the program in the
+      // system's menu loop until it closes; Alt+F4 would ask to close.
+      if (screen.active && (wParam == VK_MENU || wParam == VK_F10 || (wParam == VK_F4 && (lParam & kAltHeld) != 0))) {
+        return 0;
+      }
+      break;
+    case WM_SYSCHAR:
+      if (wParam == '\r') return 0;  // Alt+Enter names no menu item: no beep
+      break;
+    case WM_SYSCOMMAND:
+      // The maximise box and a double click on the caption ask for full screen;
+      // the window itself is never maximised, since its size cannot change.
+      if ((wParam & 0xFFF0) == SC_MAXIMIZE) {
+        if (screen.active) SwitchFullScreen();
+        return 0;
+      }
+      break;
+    case WM_SIZE:
+      // Maximised some other way.
+      if (wParam == SIZE_MAXIMIZED && screen.active && !IsFullScreen()) SwitchFullScreen();
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      BeginPaint(window, &paint);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_SETCURSOR:
+      SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+      return TRUE;
+    default: break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterWindowClass() {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  // A device context of its own: the window's is held from opening to closing.
+  windowClass.style = CS_OWNDC | CS_DBLCLKS;
+  windowClass.lpfnWndProc = HandleMessage;
+  windowClass.hInstance = Instance();
+  windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.lpszClassName = kClassName;
+  if (RegisterClassExW(&windowClass) == 0) return Fail(SystemFailure("RegisterClassEx"));
+  screen.classRegistered = true;
+  return true;
+}
+
+// The screen saver stays off while the window is open; closing puts back the
+// setting found here.
+void TurnScreenSaverOff() {
+  if (SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &screen.screenSaverWasActive, 0)) {
+    screen.screenSaverSaved = true;
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
+  }
+}
+
+bool CreateScreenWindow(const std::wstring& title, bool fullScreen) {
+  screen.window = CreateWindowExW(0, kClassName, title.c_str(), kBaseStyle, 0, 0, 8, 8, nullptr, nullptr,
+                                  Instance(), nullptr);
+  if (screen.window == nullptr) return Fail(SystemFailure("CreateWindowEx"));
+  SetForegroundWindow(screen.window);
+  screen.flags = kFlagOpenGl | (fullScreen ? kFlagFullScreen : 0);
+  if (!ApplyForm()) {
+    screen.flags = kFlagOpenGl;  // the desktop's mode was never changed
+    return Fail("the display refused 640 x 480 at 32 bits per pixel");
+  }
+  screen.active = true;
+  return true;
+}
+
+// The steps of one opening, up to the first that fails.
+bool OpenSteps(const std::wstring& title, bool fullScreen) {
+  if (!RegisterWindowClass()) return false;
+  TurnScreenSaverOff();
+  GlProbe probe{};
+  std::string error;
+  if (!ProbeOpenGl(Instance(), kClassName, probe, error)) return Fail(error);
+  if (!CreateScreenWindow(title, fullScreen)) return false;
+  screen.deviceContext = GetDC(screen.window);
+  if (screen.deviceContext == nullptr) return Fail(SystemFailure("GetDC"));
+  if (!SetWindowPixelFormat(screen.deviceContext, probe, error)) return Fail(error);
+  screen.context = wglCreateContext(screen.deviceContext);
+  if (screen.context == nullptr) return Fail(SystemFailure("wglCreateContext"));
+  if (!wglMakeCurrent(screen.deviceContext, screen.context)) return Fail(SystemFailure("wglMakeCurrent"));
+  return true;
+}
+
+// One attempt at opening; on failure everything it did is undone.
+bool TryOpen(const std::wstring& title, bool fullScreen) {
+  if (!OpenSteps(title, fullScreen)) {
+    TearDown();
+    return false;
+  }
+  ClearKeyStates();
+  return true;
+}
+
+// For a program started from the desktop, whose standard error nobody sees.
+void ShowFailure(const std::wstring& title) {
+  const std::wstring text = WideFromUtf8("The viewer cannot open a 640 x 480 OpenGL window: " + lastError);
+  MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void SampleKeyboard() {
+  BYTE state[256];
+  if (!GetKeyboardState(state)) return;
+  auto held = [&state](Key key) {
+    const int virtualKey = VirtualKeyOf(key);
+    return virtualKey != 0 && (state[virtualKey] & 0x80) != 0;
+  };
+  for (const KeyMapRow& row : kKeyMap) {
+    screen.keyStates[row.scancode] = held(row.key) || held(row.secondKey) ? 1 : 0;
+  }
+}
+
+}  // namespace
+
+int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshRate) {
+  // Every depth gives a 32-bit RGBA context; pages and refresh rate have no
+  // visible effect on an OpenGL window.
+  (void)colourDepth;
+  (void)pageCount;
+  (void)refreshRate;
+  if (screen.window != nullptr) ScreenClose();
+  lastError.clear();
+  // Asked before the console is taken, which may give the process standard
+  // handles that it was not started with.
+  static const bool hasStandardError = HasStandardError();
+  // Before any progress text.
+  WriteStandardOutputAsBinary();
+  CatchConsoleEvents();
+
+  const std::wstring title = WideFromUtf8(TitleFromPath(ExecutablePath(), "\\/"));
+  bool opened = false;
+  if (mode != kModeVga) {
+    lastError = "mode " + std::to_string(mode) + " names no window size";
+  } else {
+    const bool fullScreen = (flags & kFlagFullScreen) != 0;
+    // The request as given twice, then twice in full screen.
+    opened = TryOpen(title, fullScreen) || TryOpen(title, fullScreen) || TryOpen(title, true) || TryOpen(title, true);
+  }
+  if (opened) return 0;
+  if (!hasStandardError) ShowFailure(title);
+  return 1;
+}
+
+const char* ScreenError() { return lastError.c_str(); }
+
+void ScreenFlip() {
+  if (screen.window == nullptr) return;
+  SwapBuffers(screen.deviceContext);
+  // Sampled before the messages are taken in: a key pressed during frame k
+  // reads as held from frame k + 2, and a tap taken in whole is never seen.
+  if (screen.active) SampleKeyboard();
+  MSG message;
+  while (PeekMessageW(&message, screen.window, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+int KeyDown(int scancode) {
+  if (scancode < 0 || scancode >= kScancodeCount || screen.window == nullptr) return 0;
+  return screen.keyStates[scancode] != 0 ? -1 : 0;
+}
+
+void SleepFor(int milliseconds) {
+  if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
+}
+
+void ScreenClose() {
+  if (screen.window == nullptr) return;
+  TearDown();
+}
+
+bool ScreenIsOpen() { return screen.window != nullptr; }
+
+bool ScreenIsFullScreen() { return screen.window != nullptr && IsFullScreen(); }
+
+int TerminationStatus() { return ConsoleEventStatus(); }
