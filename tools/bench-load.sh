@@ -10,23 +10,25 @@
 # The guards, for 100 MB loaded with the progress text to a file, leave room
 # for the noise of a shared machine:
 #   <= 1.8 x (floor + write)      <= 0.35 x tinyobjloader
-# Figures are medians of interleaved repetitions (wall-clock time), with the
-# same ratios in CPU time, which waiting for a core does not inflate.
-# Usage: tools/bench-load.sh [BUILD_DIR] [REPETITIONS]   (defaults: build, 7)
+# Figures are medians of short repetitions (0.1 s each) in random order, so
+# that the load of a shared machine, which drifts, reaches every benchmark
+# alike; wall-clock time, with the same ratios in CPU time, which waiting for
+# a core does not inflate.
+# Usage: tools/bench-load.sh [BUILD_DIR] [REPETITIONS]   (defaults: build, 15)
 # Exits 1 on a regression beyond a guard, 2 when something could not be measured.
 set -euo pipefail
 export LC_ALL=C # the decimal point of every figure
 cd "$(dirname "$0")/.."
 
 build=${1:-build}
-repetitions=${2:-7}
+repetitions=${2:-15}
 binary=$build/tests/bench/load_benchmark
 [[ -x $binary ]] || { echo "no $binary: build the load_benchmark target first" >&2; exit 2; }
 
 read -r load_at_start _ </proc/loadavg
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
-"$binary" --benchmark_repetitions="$repetitions" --benchmark_enable_random_interleaving=true \
+"$binary" --benchmark_repetitions="$repetitions" --benchmark_min_time=0.1 --benchmark_enable_random_interleaving=true \
   --benchmark_report_aggregates_only=true --benchmark_format=json --benchmark_out="$out" \
   --benchmark_out_format=json >/dev/null || { echo "$binary failed" >&2; exit 2; }
 
