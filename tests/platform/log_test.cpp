@@ -51,24 +51,31 @@ TEST(Log, GathersUntilFlushedAndEndsLinesWithCrLf) {
   std::fclose(stream);
 }
 
+// A write fails in the log's own large write, or when it flushes the stream.
 TEST(Log, AfterAFailedWriteNothingMoreIsWritten) {
-  Sink sink;
-  std::FILE* stream = OpenSink(sink);
-  LogSetStream(stream);
-  LogWrite("first", true);
-  LogFlush();
-  sink.failing = true;
-  LogWrite("refused", true);
-  LogFlush();
-  const int writesAfterFailure = sink.writes;
-  sink.failing = false;
-  LogWrite("dropped", true);
-  LogWrite(std::string(100000, 'y'), true);
-  LogFlush();
-  EXPECT_TRUE(sink.text == "first\r\n") << sink.text.size() << " bytes written";
-  EXPECT_EQ(sink.writes, writesAfterFailure) << "the log wrote to a stream that had failed";
-  LogSetStream(nullptr);
-  std::fclose(stream);
+  for (bool failInFlush : {false, true}) {
+    SCOPED_TRACE(failInFlush ? "failed in the flush" : "failed in a large write");
+    Sink sink;
+    std::FILE* stream = OpenSink(sink);
+    LogSetStream(stream);
+    LogWrite("first", true);
+    LogFlush();
+    sink.failing = true;
+    if (failInFlush) {
+      LogWrite("refused", true);
+      LogFlush();
+    } else {
+      LogWrite(std::string(100000, 'z'), true);  // larger than both buffers: written at once
+    }
+    sink.failing = false;
+    const int writesAfterFailure = sink.writes;
+    LogWrite("dropped", true);
+    LogFlush();
+    EXPECT_TRUE(sink.text == "first\r\n") << sink.text.size() << " bytes written";
+    EXPECT_EQ(sink.writes, writesAfterFailure) << "the log wrote to a stream that had failed";
+    LogSetStream(nullptr);
+    std::fclose(stream);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -19,6 +21,15 @@
 class DisplayTest : public InScratchDirectory {
  protected:
   void SetUp() override {
+    // Code under test that ends the program (as on a close request) must
+    // not make the test pass with status 0.
+    static const bool watching = std::atexit([] {
+      if (!inTest) return;
+      std::fputs("the program ended in the middle of a test\n", stderr);
+      std::_Exit(3);
+    }) == 0;
+    (void)watching;
+    inTest = true;
     InScratchDirectory::SetUp();
     if (HasFatalFailure()) return;
     run = scratch + "/run";
@@ -35,6 +46,7 @@ class DisplayTest : public InScratchDirectory {
       CloseDriverDisplay(driver);
     }
     InScratchDirectory::TearDown();
+    inTest = false;
   }
 
   // Starts a program and remembers it, so that it never outlives the test;
@@ -60,6 +72,7 @@ class DisplayTest : public InScratchDirectory {
   XDriver* driver = nullptr;
   std::string run;
   std::vector<pid_t> started;
+  static inline bool inTest = false;
 };
 
 class ScreenTest : public DisplayTest {
