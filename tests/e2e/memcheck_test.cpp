@@ -40,7 +40,7 @@ using ViewerUnderMemcheck = DisplayTest;
 TEST_F(ViewerUnderMemcheck, SampleModelRunsCleanAndEndsOnEscape) {
   if (!ViewerIsLinuxBuild()) GTEST_SKIP() << "Memcheck runs the Linux build";
   const std::string report = scratch + "/memcheck.txt";
-  ProcessSpec launch = ViewerProcess(SAMPLE_MODEL_DIRECTORY, scratch + "/stdout", scratch + "/stderr");
+  ChildProcess launch = ViewerProcess(SAMPLE_MODEL_DIRECTORY, scratch + "/stdout", scratch + "/stderr");
   launch.arguments.insert(launch.arguments.begin(), launch.program);
   launch.arguments.insert(launch.arguments.begin(),
                           {"--tool=memcheck", "--error-exitcode=" + std::to_string(kErrorStatus), "--leak-check=full",

@@ -84,7 +84,7 @@ TEST_F(ViewerTest, NoDisplayEndsAtOnceWithAMessage) {
   // No X display at all, then one that nobody serves.
   for (const char* display : {"", ":987"}) {
     SCOPED_TRACE(display);
-    ProcessSpec viewer = ViewerProcess(run, scratch + "/stdout", scratch + "/stderr");
+    ChildProcess viewer = ViewerProcess(run, scratch + "/stdout", scratch + "/stderr");
     // X, then SDL's fallback that draws into memory and reads no keys; a
     // console that SDL could draw on directly takes no part.
     viewer.environment = {{"SDL_VIDEODRIVER", "x11,offscreen"}};

@@ -51,7 +51,7 @@ class DisplayTest : public InScratchDirectory {
 
   // Starts a program and remembers it, so that it never outlives the test;
   // -1 when it could not be started.
-  pid_t Launch(const ProcessSpec& process) {
+  pid_t Launch(const ChildProcess& process) {
     const pid_t pid = StartProcess(process);
     if (pid > 0) started.push_back(pid);
     return pid;
@@ -61,7 +61,7 @@ class DisplayTest : public InScratchDirectory {
   // with its output going to files in the scratch directory.
   pid_t LaunchViewer(const std::string& directory = "", const std::string& programFile = "",
                      const std::vector<std::string>& arguments = {}) {
-    ProcessSpec viewer =
+    ChildProcess viewer =
         ViewerProcess(directory.empty() ? run : directory, scratch + "/stdout", scratch + "/stderr", programFile);
     viewer.arguments.insert(viewer.arguments.end(), arguments.begin(), arguments.end());
     return Launch(viewer);

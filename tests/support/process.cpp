@@ -38,7 +38,7 @@ std::vector<std::string> ViewerCommand() {
 
 }  // namespace
 
-pid_t StartProcess(const ProcessSpec& process) {
+pid_t StartProcess(const ChildProcess& process) {
   std::vector<std::string> words;
   words.push_back(process.program);
   words.insert(words.end(), process.arguments.begin(), process.arguments.end());
@@ -82,11 +82,11 @@ bool ProcessRunning(pid_t pid) {
   return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == 0;
 }
 
-ProcessSpec ViewerProcess(const std::string& directory, const std::string& stdoutPath,
+ChildProcess ViewerProcess(const std::string& directory, const std::string& stdoutPath,
                           const std::string& stderrPath, const std::string& programFile) {
   std::vector<std::string> words = ViewerCommand();
   if (!programFile.empty()) words.back() = programFile;
-  ProcessSpec process;
+  ChildProcess process;
   process.program = words.front();
   process.arguments.assign(words.begin() + 1, words.end());
   process.directory = directory;

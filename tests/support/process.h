@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-struct ProcessSpec {
+struct ChildProcess {
   std::string program;                 // a path, or a name looked up in PATH
   std::vector<std::string> arguments;  // after the program's own name
   std::string directory;               // working directory; "" keeps the test's
@@ -18,7 +18,7 @@ struct ProcessSpec {
 };
 
 // The child's pid, or -1 when it could not be started.
-pid_t StartProcess(const ProcessSpec& process);
+pid_t StartProcess(const ChildProcess& process);
 
 // Waits up to timeoutMs for the child to end. Its exit status, 128 + the
 // signal that ended it, or -1 when it is still running.
@@ -34,7 +34,7 @@ bool ProcessRunning(pid_t pid);
 // The command is the words of VIEWER_COMMAND when that is set (for instance
 // "wine /path/viewer.exe"), else the viewer built here; programFile, when
 // given, takes the place of the command's last word, the viewer's own file.
-ProcessSpec ViewerProcess(const std::string& directory, const std::string& stdoutPath,
+ChildProcess ViewerProcess(const std::string& directory, const std::string& stdoutPath,
                           const std::string& stderrPath, const std::string& programFile = "");
 
 // The viewer's own file: the last word of its command.
