@@ -98,7 +98,11 @@ TEST_F(ViewerTest, NoDisplayEndsAtOnceWithAMessage) {
     const pid_t pid = Launch(viewer);
     EXPECT_EQ(WaitForExit(pid, 1000), 1);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-    EXPECT_EQ(Stderr().rfind("viewer: cannot open a 640 x 480 OpenGL window", 0), 0u) << Stderr();
+    EXPECT_EQ(Stderr().rfind("viewer: cannot open a 640 x 480 OpenGL window: no display to show a window on: ", 0), 0u)
+        << Stderr();
+    // What was tried, in the user's terms.
+    const std::string tried = *display == '\0' ? "DISPLAY is not set" : std::string("DISPLAY=") + display + " could not be used";
+    EXPECT_NE(Stderr().find(tried), std::string::npos) << Stderr();
     EXPECT_EQ(Stdout(), "");
   }
 }

@@ -36,6 +36,26 @@ Texels MirroredRow(const std::vector<FilePixel>& filePixels) {
   return row;
 }
 
+// The fields the decoder passes over are read only to tell the user what the
+// file is; both bytes of bits per pixel and all four of compression count.
+TEST(DecodeBmp, DescribesHeadersOtherThanUncompressed24BitBottomUp) {
+  auto header = [](int32_t height, std::size_t offset, char value) {
+    std::string bytes = BmpHeader(1, height) + "abcd";
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    bytes[28] = 24;
+    bytes[offset] = value;
+    return DescribeHeaderProblem(Decode(bytes));
+  };
+  EXPECT_EQ(header(1, 2, 0), "");
+  EXPECT_EQ(header(1, 0, 'P'), "does not begin with \"BM\"");
+  EXPECT_EQ(header(1, 28, 32), "has 32 bits per pixel");
+  EXPECT_EQ(header(1, 29, 1), "has 280 bits per pixel");
+  EXPECT_EQ(header(1, 30, 1), "is compressed (method 1)");
+  EXPECT_EQ(header(1, 33, 1), "is compressed (method 16777216)");
+  EXPECT_EQ(header(-1, 2, 0), "stores its rows top-down (negative height)");
+}
+
 TEST(DecodeBmp, MirrorsEachRowLeftToRight) {
   const FilePixel p1{1, 2, 3}, p2{4, 5, 6}, p3{7, 8, 9}, p4{10, 11, 12};
   BmpImage image = Decode(BmpFile(4, 1, {p1, p2, p3, p4}));

@@ -1,0 +1,85 @@
+// The lines on standard error that say why the picture is empty or wrong.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/load_report.h"
+
+namespace {
+
+struct Loaded {
+  Model model;
+  LoadSummary summary;
+};
+
+// A record as the reader leaves it: opened, faces 0..faceCount-1 drawable
+// triangles on lines 10, 11, ... with a red colour.
+std::unique_ptr<Loaded> LoadedTriangles(int faceCount) {
+  auto loaded = std::make_unique<Loaded>();
+  loaded->summary.modelOpened = true;
+  loaded->model.lastFace = faceCount - 1;
+  for (int i = 0; i < faceCount; ++i) {
+    Face& face = loaded->model.faces[i];
+    face.cornerCount = 3;
+    for (int corner = 0; corner < 3; ++corner) face.vertexIndex[corner] = corner + 1;
+    face.red = 1.0f;
+    loaded->summary.faceLines[i] = 10 + i;
+  }
+  return loaded;
+}
+
+std::string Report(const Loaded& loaded, const std::string& fileName = "enterprise.obj") {
+  std::FILE* out = std::tmpfile();
+  ReportLoadProblems(fileName, "/models", loaded.model, loaded.summary, out);
+  std::string text(static_cast<std::size_t>(std::ftell(out)), '\0');
+  std::rewind(out);
+  text.resize(std::fread(text.data(), 1, text.size(), out));
+  std::fclose(out);
+  return text;
+}
+
+TEST(LoadReport, AModelThatDrawsWholeSaysNothing) { EXPECT_EQ(Report(*LoadedTriangles(3)), ""); }
+
+TEST(LoadReport, NoModelFileNamesTheDirectoryLookedIn) {
+  auto loaded = std::make_unique<Loaded>();
+  EXPECT_EQ(Report(*loaded, "no such model.obj"),
+            "viewer: no no such model.obj in /models; the window stays empty\n");
+}
+
+// Out of range in each of the three index arrays, and a count beyond a face's
+// corners: the first one's line is named, all are counted; black is counted
+// among the drawn faces only.
+TEST(LoadReport, CountsSkippedAndBlackFacesWithTheFirstSkippedLine) {
+  auto loaded = LoadedTriangles(7);
+  Model& model = loaded->model;
+  model.faces[2].vertexIndex[1] = -1;
+  model.faces[3].normalIndex[2] = 601;
+  model.faces[4].texCoordIndex[0] = 1000;
+  model.faces[5].cornerCount = 42;
+  model.faces[6].red = 0.0f;  // black, no texture, drawn
+  model.faces[4].red = 0.0f;  // black but skipped: counted once, as skipped
+  EXPECT_EQ(Report(*loaded),
+            "viewer: 4 faces are not drawn: they use a vertex, normal or texture coordinate number outside "
+            "0..600 (negative, relative or too large); the first is on line 12 of enterprise.obj\n"
+            "viewer: 1 face has no material colour or texture (no usemtl before it, or one that names no "
+            "material of the library); it is drawn black on the black background\n");
+}
+
+TEST(LoadReport, ATexturedBlackFaceAndAFaceWithoutCornersAreNotBlack) {
+  auto loaded = LoadedTriangles(2);
+  loaded->model.faces[0].red = 0.0f;
+  loaded->model.faces[0].texture = 5;
+  loaded->model.faces[1] = Face{};
+  EXPECT_EQ(Report(*loaded), "");
+}
+
+TEST(LoadReport, WhatDidNotFitIsSaidOnce) {
+  auto loaded = LoadedTriangles(1);
+  loaded->summary.capacityExceeded = true;
+  EXPECT_EQ(Report(*loaded),
+            "viewer: the model holds more than the viewer can; the picture shows only what fitted\n");
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+// What the viewer tells the person at the screen on standard error when the
+// picture is empty or wrong, and that a reader of its progress text that goes
+// away does not end it. The progress text itself stays as it was.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/bmp_files.h"
+#include "tests/support/display_test.h"
+
+namespace {
+
+constexpr int kWindowTimeoutMs = 10000;
+constexpr int kExitTimeoutMs = 5000;
+
+class ViewerDiagnostics : public DisplayTest {
+ protected:
+  // Runs the viewer in directory until its window shows, then ends it with
+  // Escape; its exit status.
+  int RunUntilEscape(const std::string& directory) {
+    const pid_t pid = LaunchViewer(directory);
+    const WindowId window = FindWindowOfProcess(driver, pid, kWindowTimeoutMs);
+    if (window == 0 || !WaitForFocus(driver, window, kWindowTimeoutMs)) return -2;
+    SleepMs(200);
+    HoldKey(driver, "Escape", 150);
+    return WaitForExit(pid, kExitTimeoutMs);
+  }
+};
+
+// Each cause gives its own line, once: a model file that is missing or no
+// file; a texture that is no 24-bit BMP; faces that are not drawn, or drawn
+// black; more materials than the table holds. The account model's progress
+// text is the golden one, byte for byte.
+TEST_F(ViewerDiagnostics, EachCauseGivesOneLineOnStandardError) {
+  EXPECT_EQ(RunUntilEscape(run), 0);
+  EXPECT_EQ(Stderr(), "viewer: no enterprise.obj in " + run + "; the window stays empty\n");
+
+  std::filesystem::create_directory(run + "/enterprise.obj");
+  EXPECT_EQ(RunUntilEscape(run), 0);
+  EXPECT_EQ(Stderr(), "viewer: enterprise.obj in " + run + " is no readable file; the window stays empty\n");
+
+  const std::string account = std::string(READER_TEST_DATA) + "/account/";
+  const std::string golden = scratch + "/golden";
+  std::filesystem::create_directory(golden);
+  for (const char* file : {"enterprise.obj", "enterprise.mtl"}) std::filesystem::copy_file(account + file, golden + "/" + file);
+  WriteFile(golden + "/hull.bmp", GreyBmp(4, 4));
+  EXPECT_EQ(RunUntilEscape(golden), 0);
+  EXPECT_EQ(Stdout(), ReadWholeFile(account + "expected_progress.txt"));
+  EXPECT_EQ(Stderr(),
+            "viewer: 1 face has no material colour or texture (no usemtl before it, or one that names no material "
+            "of the library); it is drawn black on the black background\n");
+
+  const std::string broken = scratch + "/broken";
+  std::filesystem::create_directory(broken);
+  // 22 materials: the last two do not fit.
+  std::string library = "newmtl first\nmap_Kd deep.bmp\nmap_Kd photo.bmp\n";
+  for (int i = 1; i <= 21; ++i) library += "newmtl m" + std::to_string(i) + "\nKd 1 1 1\n";
+  WriteFile(broken + "/enterprise.mtl", library);
+  std::string deep = BmpHeader(1, 1) + "abcd";
+  deep[0] = 'B';
+  deep[1] = 'M';
+  deep[28] = 32;  // bits per pixel
+  WriteFile(broken + "/deep.bmp", deep);
+  WriteFile(broken + "/photo.bmp", "\x89PNG\r\n\x1a\n" + std::string(60, '\0'));
+  WriteFile(broken + "/enterprise.obj",
+            "v 0 0 0\nv 1 0 0\nv 0 1 0\n"
+            "f 1 2 3\n"          // line 4: before any material, black
+            "usemtl m1\n"
+            "f 1 2 -1\n"         // line 6: a relative index, not drawn
+            "f 1 2 3\n"
+            "f 1/700 2 3\n");    // line 8: beyond the record, not drawn
+  EXPECT_EQ(RunUntilEscape(broken), 0);
+  EXPECT_NE(Stdout().find("{1}{1}{1}\r\nIgnored 2 materials beyond the first 20\r\n"), std::string::npos);
+  EXPECT_EQ(Stderr(),
+            "viewer: texture file [deep.bmp] is no uncompressed 24-bit BMP: its header has 32 bits per pixel\n"
+            "viewer: texture file [photo.bmp] is no uncompressed 24-bit BMP: its header does not begin with \"BM\"\n"
+            "viewer: 2 faces are not drawn: they use a vertex, normal or texture coordinate number outside 0..600 "
+            "(negative, relative or too large); the first is on line 6 of enterprise.obj\n"
+            "viewer: 1 face has no material colour or texture (no usemtl before it, or one that names no material "
+            "of the library); it is drawn black on the black background\n"
+            "viewer: the model holds more than the viewer can; the picture shows only what fitted\n");
+}
+
+// Alt+Enter on a display without a 640 x 480 mode: said once, however often
+// it is pressed.
+TEST_F(ViewerDiagnostics, NoFullScreenModeIsSaidOnce) {
+  const std::vector<unsigned long> removed = RemoveDisplayModes(driver, 640, 480);
+  const pid_t pid = LaunchViewer();
+  const WindowId window = FindWindowOfProcess(driver, pid, kWindowTimeoutMs);
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(WaitForFocus(driver, window, kWindowTimeoutMs));
+  for (int i = 0; i < 2; ++i) {
+    PressKey(driver, "Alt_L");
+    HoldKey(driver, "Return", 150);
+    ReleaseKey(driver, "Alt_L");
+    SleepMs(200);
+  }
+  HoldKey(driver, "Escape", 150);
+  EXPECT_EQ(WaitForExit(pid, kExitTimeoutMs), 0);
+  RestoreDisplayModes(driver, removed);
+  EXPECT_NE(Stderr().find("viewer: the display has no 640 x 480 mode; the picture stays in its window\n"),
+            std::string::npos);
+  EXPECT_EQ(Stderr().find("640 x 480 mode", Stderr().find("640 x 480 mode") + 1), std::string::npos);
+}
+
+// viewer | head -3: the reader goes away while the progress text of the
+// sample model (more than a pipe holds) is still being written. The viewer
+// drops the rest and runs on until Escape.
+TEST_F(ViewerDiagnostics, AReaderThatGoesAwayDoesNotEndIt) {
+  const std::string pipe = scratch + "/pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  ChildProcess head;
+  head.program = "head";
+  head.arguments = {"-3", pipe};
+  head.stdoutPath = scratch + "/stdout";
+  const pid_t headPid = Launch(head);
+  const pid_t pid = Launch(ViewerProcess(SAMPLE_MODEL_DIRECTORY, pipe, scratch + "/stderr"));
+  const WindowId window = FindWindowOfProcess(driver, pid, kWindowTimeoutMs);
+  ASSERT_NE(window, 0u) << Stderr();
+  EXPECT_EQ(WaitForExit(headPid, kExitTimeoutMs), 0);
+  ASSERT_TRUE(WaitForFocus(driver, window, kWindowTimeoutMs));
+  SleepMs(500);
+  EXPECT_TRUE(ProcessRunning(pid));
+  HoldKey(driver, "Escape", 150);
+  EXPECT_EQ(WaitForExit(pid, kExitTimeoutMs), 0);
+  EXPECT_EQ(Stdout(), "\r\nM: [saucer]Dif1: [0.8000 0.8000 0.8200]\r\n{0.8000}{0.8000}{0.8200}T1: [saucer.bmp]\r\n");
+  EXPECT_EQ(Stderr(), "");
+}
+
+}  // namespace
