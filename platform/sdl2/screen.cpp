@@ -9,6 +9,7 @@
 
 #include "platform/gl_support.h"
 #include "platform/key_map.h"
+#include "platform/key_states.h"
 #include "platform/scancodes.h"
 #include "platform/sdl2/executable_path.h"
 #include "platform/sdl2/key_codes.h"
@@ -29,17 +30,13 @@ struct Screen {
   bool minimised;
   bool active;                // focused and not minimised: only then is the keyboard sampled
   bool screenSaverWasEnabled;
-  unsigned char keyStates[kScancodeCount];  // 1 = held at the last sample
+  KeyStates keys;
 };
 
 Screen screen{};
 std::string lastError;
 
 bool IsFullScreen() { return (screen.flags & kFlagFullScreen) != 0; }
-
-void ClearKeyStates() {
-  for (unsigned char& state : screen.keyStates) state = 0;
-}
 
 // Each row's keys as the scan codes that carry them in the current layout:
 // found at opening and again whenever the layout changes, not in every frame.
@@ -248,7 +245,7 @@ bool TryOpen(const std::string& title, bool fullScreen) {
     TearDown();
     return false;
   }
-  ClearKeyStates();
+  ClearKeyStates(screen.keys);
   ResolveKeyMap();
   return true;
 }
@@ -259,10 +256,8 @@ void SampleKeyboard() {
   auto held = [state, count](SDL_Scancode scancode) {
     return scancode != SDL_SCANCODE_UNKNOWN && scancode < count && state[scancode] != 0;
   };
-  for (int row = 0; row < kKeyMapRowCount; ++row) {
-    const bool either = held(resolvedKeys[row].key) || held(resolvedKeys[row].secondKey);
-    screen.keyStates[kKeyMap[row].scancode] = either ? 1 : 0;
-  }
+  SampleKeyStates(screen.keys,
+                  [&](int row) { return held(resolvedKeys[row].key) || held(resolvedKeys[row].secondKey); });
 }
 
 void HandleWindowEvent(const SDL_WindowEvent& event) {
@@ -284,7 +279,7 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
   // Every change of activation forgets all keys; held keys show again from
   // the next sample.
   screen.active = screen.focused && !screen.minimised;
-  ClearKeyStates();
+  ClearKeyStates(screen.keys);
 }
 
 void HandleEvent(const SDL_Event& event) {
@@ -342,8 +337,7 @@ void ScreenFlip() {
 }
 
 int KeyDown(int scancode) {
-  if (scancode < 0 || scancode >= kScancodeCount || screen.window == nullptr) return 0;
-  return screen.keyStates[scancode] != 0 ? -1 : 0;
+  return screen.window != nullptr ? KeyStateAnswer(screen.keys, scancode) : 0;
 }
 
 void SleepFor(int milliseconds) {

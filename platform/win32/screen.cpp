@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/key_map.h"
+#include "platform/key_states.h"
 #include "platform/scancodes.h"
 #include "platform/title.h"
 #include "platform/win32/executable_path.h"
@@ -42,7 +43,7 @@ struct Screen {
   bool classRegistered;
   bool screenSaverSaved;
   BOOL screenSaverWasActive;
-  unsigned char keyStates[kScancodeCount];  // 1 = held at the last sample
+  KeyStates keys;
 };
 
 Screen screen{};
@@ -51,10 +52,6 @@ std::string lastError;
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 bool IsFullScreen() { return (screen.flags & kFlagFullScreen) != 0; }
-
-void ClearKeyStates() {
-  for (unsigned char& state : screen.keyStates) state = 0;
-}
 
 // Keeps the first reason of a failed opening: the later attempts mostly fail
 // the same way or, in full screen, for want of a display mode.
@@ -155,7 +152,7 @@ LRESULT CALLBACK HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
       // Every change of activation forgets all keys; held keys show again from
       // the next sample. The default handling gives the window the keyboard focus.
       screen.active = LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0;
-      ClearKeyStates();
+      ClearKeyStates(screen.keys);
       break;
     case WM_CLOSE:
       return 0;  // the close box and the window menu's Close: only Escape ends the viewer
@@ -261,7 +258,7 @@ bool TryOpen(const std::wstring& title, bool fullScreen) {
     TearDown();
     return false;
   }
-  ClearKeyStates();
+  ClearKeyStates(screen.keys);
   return true;
 }
 
@@ -278,9 +275,7 @@ void SampleKeyboard() {
     const int virtualKey = VirtualKeyOf(key);
     return virtualKey != 0 && (state[virtualKey] & 0x80) != 0;
   };
-  for (const KeyMapRow& row : kKeyMap) {
-    screen.keyStates[row.scancode] = held(row.key) || held(row.secondKey) ? 1 : 0;
-  }
+  SampleKeyStates(screen.keys, [&](int row) { return held(kKeyMap[row].key) || held(kKeyMap[row].secondKey); });
 }
 
 }  // namespace
@@ -330,8 +325,7 @@ void ScreenFlip() {
 }
 
 int KeyDown(int scancode) {
-  if (scancode < 0 || scancode >= kScancodeCount || screen.window == nullptr) return 0;
-  return screen.keyStates[scancode] != 0 ? -1 : 0;
+  return screen.window != nullptr ? KeyStateAnswer(screen.keys, scancode) : 0;
 }
 
 void SleepFor(int milliseconds) {
