@@ -19,3 +19,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The C and C++ run-times and the threading library linked in: the program
 # then needs only DLLs that come with every Windows.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+
+# Programs built here run on this machine under Wine, the unit tests with ctest.
+find_program(VIEWER_WINE NAMES wine64 wine PATHS /usr/lib/wine)
+if(VIEWER_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VIEWER_WINE})
+endif()

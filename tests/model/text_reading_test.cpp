@@ -1,19 +1,18 @@
 // Lines, fields and numbers: the reading rules both readers share.
 #include <gtest/gtest.h>
-#include <locale.h>
-#include <stdlib.h>
 
 #include <cfloat>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "model/text_reading.h"
-#include "tests/support/files.h"
+#include "tests/support/locales.h"
 
 namespace {
 
@@ -273,36 +272,8 @@ TEST(RoundToFloat, NearestFloatAndInfinitiesBeyond) {
 // A locale whose decimal separator is a comma must not change any number.
 class UnderDecimalCommaLocale : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"}) {
-      if (TryLocale(name)) return;
-    }
-    // None installed: build one into a private directory and point LOCPATH at it.
-    localeDirectory() = MakeTempDirectory();
-    if (localeDirectory().empty()) return;
-    const std::string command =
-        "localedef -i de_DE -f UTF-8 '" + localeDirectory() + "/de_DE.UTF-8' >/dev/null 2>&1";
-    if (std::system(command.c_str()) > 1) return;  // 1 means warnings only
-    setenv("LOCPATH", localeDirectory().c_str(), 1);
-    TryLocale("de_DE.UTF-8");
-  }
-  static void TearDownTestSuite() {
-    std::setlocale(LC_ALL, "C");
-    if (!localeDirectory().empty()) {
-      RemoveTree(localeDirectory());
-      unsetenv("LOCPATH");
-    }
-  }
-  static bool TryLocale(const char* name) {
-    if (std::setlocale(LC_ALL, name) == nullptr) return false;
-    if (std::localeconv()->decimal_point[0] == ',') return true;
-    std::setlocale(LC_ALL, "C");
-    return false;
-  }
-  static std::string& localeDirectory() {
-    static std::string directory;
-    return directory;
-  }
+  static void SetUpTestSuite() { UseDecimalCommaLocale(); }
+  static void TearDownTestSuite() { UseCLocale(); }
   void SetUp() override {
     ASSERT_EQ(std::localeconv()->decimal_point[0], ',') << "no locale with a decimal comma could be made";
     // The C library itself now reads a comma as the decimal point.

@@ -1,44 +1,50 @@
 // The progress text's buffer: bytes unchanged, CR LF line ends, handed over
 // on LogFlush, and nothing more after a write that fails.
 #include <gtest/gtest.h>
-#include <stdio.h>
 
+#include <cstdio>
 #include <string>
 
 #include "platform/log.h"
+#include "tests/support/files.h"
 
 namespace {
 
-// A stream that keeps what it is given, refusing every write once failing is set.
-struct Sink {
-  std::string text;
-  int writes = 0;
-  bool failing = false;
+// A file the log writes through a stream without a buffer of its own, so
+// that every write of the log reaches the file at once. The stream can be
+// made to refuse writes and to take them again.
+class Log : public InScratchDirectory {
+ protected:
+  void SetUp() override {
+    InScratchDirectory::SetUp();
+    stream = std::fopen(kPath, "wb");
+    ASSERT_NE(stream, nullptr);
+    std::setvbuf(stream, nullptr, _IONBF, 0);
+    LogSetStream(stream);
+  }
+  void TearDown() override {
+    LogSetStream(nullptr);
+    std::fclose(stream);
+    InScratchDirectory::TearDown();
+  }
+  // The same stream on the file again: "wb" empties it, "rb" refuses writes, "ab" takes them.
+  void Reopen(const char* mode) {
+    ASSERT_EQ(std::freopen(kPath, mode, stream), stream);
+    std::setvbuf(stream, nullptr, _IONBF, 0);
+  }
+  static std::string Written() { return ReadWholeFile(kPath); }
+
+  static constexpr const char* kPath = "progress.txt";
+  std::FILE* stream = nullptr;
 };
 
-ssize_t WriteToSink(void* cookie, const char* data, size_t size) {
-  Sink& sink = *static_cast<Sink*>(cookie);
-  ++sink.writes;
-  if (sink.failing) return -1;
-  sink.text.append(data, size);
-  return static_cast<ssize_t>(size);
-}
-
-// Buffered, as standard output is when it goes to a file or a pipe.
-std::FILE* OpenSink(Sink& sink) {
-  return fopencookie(&sink, "w", cookie_io_functions_t{nullptr, WriteToSink, nullptr, nullptr});
-}
-
-TEST(Log, GathersUntilFlushedAndEndsLinesWithCrLf) {
-  Sink sink;
-  std::FILE* stream = OpenSink(sink);
-  LogSetStream(stream);
+TEST_F(Log, GathersUntilFlushedAndEndsLinesWithCrLf) {
   LogWrite("V [1]", false);
   LogWrite(std::string("\0\r\n", 3), true);
   LogWrite("", true);
-  EXPECT_EQ(sink.writes, 0) << "small pieces are gathered";
+  EXPECT_EQ(Written(), "") << "small pieces are gathered";
   LogFlush();
-  EXPECT_EQ(sink.text, std::string("V [1]\0\r\n\r\n\r\n", 12));
+  EXPECT_EQ(Written(), std::string("V [1]\0\r\n\r\n\r\n", 12));
 
   // A piece larger than the buffer goes out after what was gathered before it.
   const std::string large(100000, 'x');
@@ -46,35 +52,28 @@ TEST(Log, GathersUntilFlushedAndEndsLinesWithCrLf) {
   LogWrite(large, false);
   LogWrite("b", false);
   LogFlush();
-  EXPECT_TRUE(sink.text == std::string("V [1]\0\r\n\r\n\r\n", 12) + "a" + large + "b");
-  LogSetStream(nullptr);
-  std::fclose(stream);
+  EXPECT_TRUE(Written() == std::string("V [1]\0\r\n\r\n\r\n", 12) + "a" + large + "b");
 }
 
 // A write fails in the log's own large write, or when it flushes the stream.
-TEST(Log, AfterAFailedWriteNothingMoreIsWritten) {
+TEST_F(Log, AfterAFailedWriteNothingMoreIsWritten) {
   for (bool failInFlush : {false, true}) {
     SCOPED_TRACE(failInFlush ? "failed in the flush" : "failed in a large write");
-    Sink sink;
-    std::FILE* stream = OpenSink(sink);
+    Reopen("wb");
     LogSetStream(stream);
     LogWrite("first", true);
     LogFlush();
-    sink.failing = true;
+    Reopen("rb");
     if (failInFlush) {
       LogWrite("refused", true);
       LogFlush();
     } else {
       LogWrite(std::string(100000, 'z'), true);  // larger than both buffers: written at once
     }
-    sink.failing = false;
-    const int writesAfterFailure = sink.writes;
+    Reopen("ab");
     LogWrite("dropped", true);
     LogFlush();
-    EXPECT_TRUE(sink.text == "first\r\n") << sink.text.size() << " bytes written";
-    EXPECT_EQ(sink.writes, writesAfterFailure) << "the log wrote to a stream that had failed";
-    LogSetStream(nullptr);
-    std::fclose(stream);
+    EXPECT_TRUE(Written() == "first\r\n") << Written().size() << " bytes written";
   }
 }
 

@@ -1,6 +1,7 @@
 #include "tests/support/allocation_counter.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -18,11 +19,20 @@ void* Allocate(std::size_t size, std::size_t alignment = 0) {
     }
   }
   if (size == 0) size = 1;
-  if (alignment > alignof(std::max_align_t)) {
-    size = (size + alignment - 1) / alignment * alignment;  // aligned_alloc wants a multiple
-    return std::aligned_alloc(alignment, size);
-  }
-  return std::malloc(size);
+  if (alignment == 0) return std::malloc(size);
+  // Aligned by hand, with the block's start kept just before the memory
+  // handed out: not every C library has aligned_alloc (Windows' has none).
+  if (size > SIZE_MAX - alignment - sizeof(void*)) return nullptr;
+  void* block = std::malloc(size + alignment + sizeof(void*));
+  if (block == nullptr) return nullptr;
+  const std::uintptr_t start =
+      (reinterpret_cast<std::uintptr_t>(block) + sizeof(void*) + alignment - 1) / alignment * alignment;
+  reinterpret_cast<void**>(start)[-1] = block;
+  return reinterpret_cast<void*>(start);
+}
+
+void FreeAligned(void* memory) {
+  if (memory != nullptr) std::free(static_cast<void**>(memory)[-1]);
 }
 
 void* AllocateOrThrow(std::size_t size, std::size_t alignment = 0) {
@@ -66,9 +76,9 @@ void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete[](void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete(void* memory, std::align_val_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::align_val_t) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
+void operator delete(void* memory, std::align_val_t) noexcept { FreeAligned(memory); }
+void operator delete[](void* memory, std::align_val_t) noexcept { FreeAligned(memory); }
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { FreeAligned(memory); }
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { FreeAligned(memory); }
 void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
 void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }

@@ -1,30 +1,12 @@
 #include "tests/support/captured_log.h"
 
 #include <gtest/gtest.h>
-#include <stdio.h>
 
 #include <algorithm>
 
-#include "platform/log.h"
+CapturedLog::CapturedLog() { Attach(); }
 
-namespace {
-
-ssize_t WriteToLog(void* cookie, const char* data, size_t size) {
-  static_cast<CapturedLog*>(cookie)->Take(data, size);
-  return static_cast<ssize_t>(size);
-}
-
-}  // namespace
-
-CapturedLog::CapturedLog() {
-  stream_ = fopencookie(this, "w", cookie_io_functions_t{nullptr, WriteToLog, nullptr, nullptr});
-  LogSetStream(stream_);
-}
-
-CapturedLog::~CapturedLog() {
-  LogSetStream(stdout);
-  std::fclose(stream_);
-}
+CapturedLog::~CapturedLog() { Detach(); }
 
 void CapturedLog::Take(const char* data, std::size_t size) {
   if (head_.size() < kHeadSize) head_.append(data, std::min(size, kHeadSize - head_.size()));
@@ -39,27 +21,27 @@ void CapturedLog::Take(const char* data, std::size_t size) {
 }
 
 std::string CapturedLog::Text() {
-  LogFlush();
+  Collect();
   EXPECT_EQ(bytes_, head_.size()) << "the progress text is longer than a CapturedLog keeps whole";
   return head_;
 }
 
 const std::string& CapturedLog::Head() {
-  LogFlush();
+  Collect();
   return head_;
 }
 
 std::string CapturedLog::Tail() {
-  LogFlush();
+  Collect();
   return tail_.size() > kTailSize ? tail_.substr(tail_.size() - kTailSize) : tail_;
 }
 
 uint64_t CapturedLog::Bytes() {
-  LogFlush();
+  Collect();
   return bytes_;
 }
 
 uint64_t CapturedLog::LineEnds() {
-  LogFlush();
+  Collect();
   return lineEnds_;
 }

@@ -2,6 +2,8 @@
 // The progress text captured for as long as a CapturedLog lives. A load can
 // write hundreds of megabytes of it, so only the first kHeadSize and the last
 // kTailSize bytes are kept, with the size and the number of CR LF line ends.
+// How the text reaches the capture differs by system: captured_log_posix.cpp
+// and captured_log_windows.cpp.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -27,7 +29,12 @@ class CapturedLog {
   void Take(const char* data, std::size_t size);  // called by the stream
 
  private:
+  void Attach();   // opens stream_ and hands it to the log
+  void Collect();  // hands over what LogWrite and the stream still hold
+  void Detach();
+
   std::FILE* stream_ = nullptr;
+  std::string path_;  // the file the stream writes, where it is one
   std::string head_;
   std::string tail_;
   uint64_t bytes_ = 0;

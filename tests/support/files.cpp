@@ -1,21 +1,27 @@
 #include "tests/support/files.h"
 
-#include <stdlib.h>
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
+namespace fs = std::filesystem;
+
 std::string MakeTempDirectory() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "viewer-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) return std::string();
-  return pattern;
+  // A name nobody holds: create_directory makes it only where none was.
+  static std::mt19937 names(std::random_device{}());
+  std::error_code error;
+  const fs::path parent = fs::temp_directory_path(error);
+  for (int attempt = 0; attempt < 100 && !error; ++attempt) {
+    const fs::path path = parent / ("viewer-test-" + std::to_string(names()));
+    if (fs::create_directory(path, error)) return path.string();
+  }
+  return std::string();
 }
 
 void RemoveTree(const std::string& path) {
   std::error_code ignored;
-  if (!path.empty()) std::filesystem::remove_all(path, ignored);
+  if (!path.empty()) fs::remove_all(path, ignored);
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -35,14 +41,15 @@ bool EndsWith(std::string_view text, std::string_view ending) {
 }
 
 void InScratchDirectory::SetUp() {
-  previous_ = std::filesystem::current_path().string();
+  previous_ = fs::current_path().string();
   scratch = MakeTempDirectory();
   ASSERT_FALSE(scratch.empty());
-  chmod(scratch.c_str(), 0755);
-  std::filesystem::current_path(scratch);
+  fs::permissions(scratch, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                               fs::perms::others_read | fs::perms::others_exec);
+  fs::current_path(scratch);
 }
 
 void InScratchDirectory::TearDown() {
-  if (!previous_.empty()) std::filesystem::current_path(previous_);
+  if (!previous_.empty()) fs::current_path(previous_);
   RemoveTree(scratch);
 }

@@ -1,7 +1,6 @@
 #include "tests/support/hostile_files.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
 
 #include "model/model.h"
 #include "tests/support/bmp_files.h"
@@ -129,9 +128,9 @@ void WriteHostileTextures(const std::string& directory) {
       case HostileTexture::kCutShort: WriteFile(path, BmpHeader(64, 64) + GarbageBytes(1000, 10)); break;
       case HostileTexture::kOddWidth: WriteFile(path, GreyBmp(3, 3)); break;
       case HostileTexture::kEmpty: WriteFile(path, ""); break;
-      case HostileTexture::kDirectory: mkdir(path.c_str(), 0755); break;
-      case HostileTexture::kPipe: mkfifo(path.c_str(), 0644); break;
-      case HostileTexture::kDevice: (void)symlink("/dev/zero", path.c_str()); break;
+      case HostileTexture::kDirectory: std::filesystem::create_directory(path); break;
+      case HostileTexture::kPipe:
+      case HostileTexture::kDevice: MakeSpecialFile(path, texture.kind); break;
       case HostileTexture::kMissing: break;
     }
   }

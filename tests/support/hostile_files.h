@@ -63,6 +63,10 @@ bool AsksTooMuch(HostileTexture::Kind kind);
 // Writes every hostile texture into directory (nothing for kMissing).
 void WriteHostileTextures(const std::string& directory);
 
+// The pipe or the device link of those kinds, as the system makes them
+// (special_files_posix.cpp, special_files_windows.cpp).
+void MakeSpecialFile(const std::string& path, HostileTexture::Kind kind);
+
 // A library of materialCount materials m1.., each with a colour beyond the
 // float range and one of the hostile textures as its diffuse map, the names
 // taken in turn, followed by garbageLines lines of garbage.
