@@ -13,41 +13,26 @@
 
 namespace {
 
-constexpr int kWindowTimeoutMs = 10000;
-constexpr int kExitTimeoutMs = 5000;
-
-class ViewerDiagnostics : public DisplayTest {
- protected:
-  // Runs the viewer in directory until its window shows, then ends it with
-  // Escape; its exit status.
-  int RunUntilEscape(const std::string& directory) {
-    const pid_t pid = LaunchViewer(directory);
-    const WindowId window = FindWindowOfProcess(driver, pid, kWindowTimeoutMs);
-    if (window == 0 || !WaitForFocus(driver, window, kWindowTimeoutMs)) return -2;
-    SleepMs(200);
-    HoldKey(driver, "Escape", 150);
-    return WaitForExit(pid, kExitTimeoutMs);
-  }
-};
+using ViewerDiagnostics = DisplayTest;
 
 // Each cause gives its own line, once: a model file that is missing or no
 // file; a texture that is no 24-bit BMP; faces that are not drawn, or drawn
 // black; more materials than the table holds. The account model's progress
 // text is the golden one, byte for byte.
 TEST_F(ViewerDiagnostics, EachCauseGivesOneLineOnStandardError) {
-  EXPECT_EQ(RunUntilEscape(run), 0);
-  EXPECT_EQ(Stderr(), "viewer: no enterprise.obj in " + run + "; the window stays empty\n");
+  EXPECT_EQ(RunUntilEscape(run).status, 0);
+  EXPECT_EQ(Stderr(), "viewer: no enterprise.obj in " + ViewerPath(run) + "; the window stays empty\n");
 
   std::filesystem::create_directory(run + "/enterprise.obj");
-  EXPECT_EQ(RunUntilEscape(run), 0);
-  EXPECT_EQ(Stderr(), "viewer: enterprise.obj in " + run + " is no readable file; the window stays empty\n");
+  EXPECT_EQ(RunUntilEscape(run).status, 0);
+  EXPECT_EQ(Stderr(), "viewer: enterprise.obj in " + ViewerPath(run) + " is no readable file; the window stays empty\n");
 
   const std::string account = std::string(READER_TEST_DATA) + "/account/";
   const std::string golden = scratch + "/golden";
   std::filesystem::create_directory(golden);
   for (const char* file : {"enterprise.obj", "enterprise.mtl"}) std::filesystem::copy_file(account + file, golden + "/" + file);
   WriteFile(golden + "/hull.bmp", GreyBmp(4, 4));
-  EXPECT_EQ(RunUntilEscape(golden), 0);
+  EXPECT_EQ(RunUntilEscape(golden).status, 0);
   EXPECT_EQ(Stdout(), ReadWholeFile(account + "expected_progress.txt"));
   EXPECT_EQ(Stderr(),
             "viewer: 1 face has no material colour or texture (no usemtl before it, or one that names no material "
@@ -72,7 +57,7 @@ TEST_F(ViewerDiagnostics, EachCauseGivesOneLineOnStandardError) {
             "f 1 2 -1\n"         // line 6: a relative index, not drawn
             "f 1 2 3\n"
             "f 1/700 2 3\n");    // line 8: beyond the record, not drawn
-  EXPECT_EQ(RunUntilEscape(broken), 0);
+  EXPECT_EQ(RunUntilEscape(broken).status, 0);
   EXPECT_NE(Stdout().find("{1}{1}{1}\r\nIgnored 2 materials beyond the first 20\r\n"), std::string::npos);
   EXPECT_EQ(Stderr(),
             "viewer: texture file [deep.bmp] is no uncompressed 24-bit BMP: its header has 32 bits per pixel\n"
@@ -89,17 +74,12 @@ TEST_F(ViewerDiagnostics, EachCauseGivesOneLineOnStandardError) {
 TEST_F(ViewerDiagnostics, NoFullScreenModeIsSaidOnce) {
   const std::vector<unsigned long> removed = RemoveDisplayModes(driver, 640, 480);
   const pid_t pid = LaunchViewer();
-  const WindowId window = FindWindowOfProcess(driver, pid, kWindowTimeoutMs);
-  ASSERT_NE(window, 0u);
-  ASSERT_TRUE(WaitForFocus(driver, window, kWindowTimeoutMs));
+  ASSERT_NE(FindViewerWindow(pid), 0u);
   for (int i = 0; i < 2; ++i) {
-    PressKey(driver, "Alt_L");
-    HoldKey(driver, "Return", 150);
-    ReleaseKey(driver, "Alt_L");
+    PressAltEnter();
     SleepMs(200);
   }
-  HoldKey(driver, "Escape", 150);
-  EXPECT_EQ(WaitForExit(pid, kExitTimeoutMs), 0);
+  EXPECT_EQ(PressEscapeAndWait(pid), 0);
   RestoreDisplayModes(driver, removed);
   EXPECT_NE(Stderr().find("viewer: the display has no 640 x 480 mode; the picture stays in its window\n"),
             std::string::npos);
@@ -118,14 +98,11 @@ TEST_F(ViewerDiagnostics, AReaderThatGoesAwayDoesNotEndIt) {
   head.stdoutPath = scratch + "/stdout";
   const pid_t headPid = Launch(head);
   const pid_t pid = Launch(ViewerProcess(SAMPLE_MODEL_DIRECTORY, pipe, scratch + "/stderr"));
-  const WindowId window = FindWindowOfProcess(driver, pid, kWindowTimeoutMs);
-  ASSERT_NE(window, 0u) << Stderr();
-  EXPECT_EQ(WaitForExit(headPid, kExitTimeoutMs), 0);
-  ASSERT_TRUE(WaitForFocus(driver, window, kWindowTimeoutMs));
+  ASSERT_NE(FindViewerWindow(pid), 0u) << Stderr();
+  EXPECT_EQ(WaitForExit(headPid, kViewerEndMs), 0);
   SleepMs(500);
   EXPECT_TRUE(ProcessRunning(pid));
-  HoldKey(driver, "Escape", 150);
-  EXPECT_EQ(WaitForExit(pid, kExitTimeoutMs), 0);
+  EXPECT_EQ(PressEscapeAndWait(pid), 0);
   EXPECT_EQ(Stdout(), "\r\nM: [saucer]Dif1: [0.8000 0.8000 0.8200]\r\n{0.8000}{0.8000}{0.8200}T1: [saucer.bmp]\r\n");
   EXPECT_EQ(Stderr(), "");
 }

@@ -12,9 +12,7 @@
 
 namespace {
 
-constexpr int kWindowTimeoutMs = 10000;
 constexpr int kLoadTimeoutMs = 30000;
-constexpr int kExitTimeoutMs = 5000;
 
 using HostileViewer = DisplayTest;
 
@@ -34,7 +32,7 @@ TEST_F(HostileViewer, HostileSetShowsAndEndsOnEscape) {
 
   const pid_t pid = LaunchViewer();
   ASSERT_GT(pid, 0);
-  const WindowId window = FindWindowOfProcess(driver, pid, kWindowTimeoutMs);
+  const WindowId window = FindViewerWindow(pid);
   ASSERT_NE(window, 0u) << "no viewer window; stderr: " << Stderr();
   // "Done!" is handed out before the first frame.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLoadTimeoutMs);
@@ -46,8 +44,7 @@ TEST_F(HostileViewer, HostileSetShowsAndEndsOnEscape) {
   const WindowPixels pixels = ReadWindowPixels(driver, window);
   EXPECT_EQ(pixels.width, 640);
   EXPECT_EQ(pixels.height, 480);
-  HoldKey(driver, "Escape", 200);
-  EXPECT_EQ(WaitForExit(pid, kExitTimeoutMs), 0) << "stderr: " << Stderr();
+  EXPECT_EQ(PressEscapeAndWait(pid), 0) << "stderr: " << Stderr();
 
   const std::string progress = Stdout();
   EXPECT_NE(progress.find(" materials beyond the first 20\r\nLoading : enterprise.obj\r\n"), std::string::npos);

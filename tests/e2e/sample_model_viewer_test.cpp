@@ -13,7 +13,7 @@ using SampleModelInTheViewer = DisplayTest;
 TEST_F(SampleModelInTheViewer, ShowsTurnsAndEnds) {
   const pid_t pid = LaunchViewer(SAMPLE_MODEL_DIRECTORY);
   ASSERT_GT(pid, 0);
-  const WindowId window = FindWindowOfProcess(driver, pid, 10000);
+  const WindowId window = FindViewerWindow(pid);
   ASSERT_NE(window, 0u) << "no viewer window";
   SleepMs(1000);  // the model is loaded before the first frame; let a few frames pass
 
@@ -28,8 +28,7 @@ TEST_F(SampleModelInTheViewer, ShowsTurnsAndEnds) {
   const WindowPixels after = ReadWindowPixels(driver, window);
   EXPECT_GT(DifferentPixels(before, after), before.rgb.size() / 100) << "Left did not turn the model";
 
-  HoldKey(driver, "Escape", 200);
-  EXPECT_EQ(WaitForExit(pid, 5000), 0);
+  EXPECT_EQ(PressEscapeAndWait(pid), 0);
 
   const std::string progress = Stdout();
   EXPECT_EQ(progress.find("Could not open"), std::string::npos);

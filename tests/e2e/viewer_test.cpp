@@ -13,25 +13,7 @@
 
 namespace {
 
-constexpr int kWindowTimeoutMs = 5000;
-constexpr int kExitTimeoutMs = 3000;
-
-class ViewerTest : public DisplayTest {
- protected:
-  // The viewer's window once it has the keyboard focus, so that keys sent
-  // now reach it; 0 when none came.
-  WindowId FindViewerWindow(pid_t pid) {
-    const WindowId window = FindWindowOfProcess(driver, pid, kWindowTimeoutMs);
-    if (window == 0 || !WaitForFocus(driver, window, kWindowTimeoutMs)) return 0;
-    return window;
-  }
-
-  // Presses Escape long enough for a frame to sample it; the status the viewer ends with.
-  int PressEscapeAndWait(pid_t pid) {
-    HoldKey(driver, "Escape", 150);
-    return WaitForExit(pid, kExitTimeoutMs);
-  }
-};
+using ViewerTest = DisplayTest;
 
 TEST_F(ViewerTest, EmptyDirectoryShowsBlackUntilEscapeEndsWithZero) {
   std::string firstStdout;
@@ -80,7 +62,34 @@ TEST_F(ViewerTest, CaptionIsTheProgramFileName) {
   }
 }
 
+// A close request (what a window manager sends for the close box, the window
+// menu and Alt+F4) leaves the window open. Alt+Enter switches the display to
+// 640 x 480 and back; Escape in full screen ends the viewer with the
+// desktop's mode back.
+TEST_F(ViewerTest, CloseRequestLeavesItOpenAndAltEnterSwitchesTheDisplay) {
+  int desktopWidth = 0;
+  int desktopHeight = 0;
+  GetDisplayModeSize(driver, desktopWidth, desktopHeight);
+  ASSERT_NE(desktopWidth, 640);
+  ASSERT_TRUE(DisplayOffersMode(driver, 640, 480)) << "no 640 x 480 mode; run under tools/with-xvfb.sh";
+  const pid_t pid = LaunchViewer();
+  const WindowId window = FindViewerWindow(pid);
+  ASSERT_NE(window, 0u);
+  SendCloseRequest(driver, window);
+  SleepMs(300);
+  EXPECT_TRUE(ProcessRunning(pid)) << "a close request ended the viewer";
+
+  for (int size : {640, desktopWidth, 640}) {
+    PressAltEnter();
+    EXPECT_TRUE(WaitForDisplayMode(driver, size, size == 640 ? 480 : desktopHeight, 3000)) << "to width " << size;
+    SleepMs(500);  // the window takes the focus anew after a switch
+  }
+  EXPECT_EQ(PressEscapeAndWait(pid), 0);
+  EXPECT_TRUE(WaitForDisplayMode(driver, desktopWidth, desktopHeight, 0)) << "the desktop's mode is back";
+}
+
 TEST_F(ViewerTest, NoDisplayEndsAtOnceWithAMessage) {
+  if (!ViewerIsLinuxBuild()) GTEST_SKIP() << "X and SDL's video drivers are the Linux build's";
   // No X display at all, then one that nobody serves.
   for (const char* display : {"", ":987"}) {
     SCOPED_TRACE(display);
@@ -122,15 +131,13 @@ TEST_F(ViewerTest, TerminationSignalsEndItInOrderWithTheConventionalStatus) {
     const pid_t pid = LaunchViewer();
     ASSERT_NE(FindViewerWindow(pid), 0u);
     if (inFullScreen) {
-      PressKey(driver, "Alt_L");
-      HoldKey(driver, "Return", 150);
-      ReleaseKey(driver, "Alt_L");
+      PressAltEnter();
       ASSERT_TRUE(WaitForDisplayMode(driver, 640, 480, 2000));
     } else {
       SleepMs(100);
     }
     kill(pid, signalNumber);
-    EXPECT_EQ(WaitForExit(pid, kExitTimeoutMs), 128 + signalNumber);
+    EXPECT_EQ(WaitForExit(pid, kViewerEndMs), 128 + signalNumber);
     EXPECT_TRUE(WaitForDisplayMode(driver, desktopWidth, desktopHeight, 0)) << "the desktop's mode is back";
   }
 }

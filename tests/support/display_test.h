@@ -67,7 +67,88 @@ class DisplayTest : public InScratchDirectory {
     return Launch(viewer);
   }
   std::string Stdout() const { return ReadWholeFile(scratch + "/stdout"); }
-  std::string Stderr() const { return ReadWholeFile(scratch + "/stderr"); }
+
+  // Standard error, its lines ending in LF as the Linux build ends them: a
+  // Windows build ends them in CR LF, as Windows text does.
+  std::string Stderr() const {
+    const std::string text = ReadWholeFile(scratch + "/stderr");
+    if (ViewerIsLinuxBuild()) return text;
+    std::string lines;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ADD_FAILURE() << "a line without CR on standard error";
+      if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') lines += text[i];
+    }
+    return lines;
+  }
+
+  // A path as the viewer names it: a build under Wine sees the root as drive Z:.
+  static std::string ViewerPath(std::string path) {
+    if (ViewerIsLinuxBuild()) return path;
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    return "Z:" + path;
+  }
+
+  // The viewer's window once it holds the keyboard focus, so that keys sent
+  // now reach it; 0 when none came. Wine gives its windows no focus where no
+  // window manager does: a build run under it gets the focus from the test.
+  WindowId FindViewerWindow(pid_t pid) {
+    const WindowId window = FindWindowOfProcess(driver, pid, kViewerStartMs);
+    if (window == 0) return 0;
+    if (!ViewerIsLinuxBuild()) GiveFocus(driver, window);
+    return WaitForFocus(driver, window, kViewerStartMs) ? window : 0;
+  }
+
+  // Ends the viewer with Escape; the status it ended with, -1 when it did not.
+  int PressEscapeAndWait(pid_t pid) {
+    HoldKey(driver, "Escape", kKeyHoldMs);
+    return WaitForExit(pid, kViewerEndMs);
+  }
+
+  // Alt+Enter, Alt held around Enter as a person does.
+  void PressAltEnter() {
+    PressKey(driver, "Alt_L");
+    HoldKey(driver, "Return", kKeyHoldMs);
+    ReleaseKey(driver, "Alt_L");
+  }
+
+  // A run of the viewer from its start to Escape: its picture once the model
+  // is loaded and the picture holds still, its progress text, its status.
+  struct ViewerRun {
+    WindowPixels picture;
+    std::string progress;
+    int status;
+  };
+
+  // Runs the viewer in directory; with linuxBuild the one built here,
+  // whatever VIEWER_COMMAND says, for comparing another build with it.
+  ViewerRun RunUntilEscape(const std::string& directory, bool linuxBuild = false) {
+    const std::string out = scratch + "/stdout";
+    const std::string err = scratch + "/stderr";
+    const pid_t pid = Launch(linuxBuild ? LinuxViewerProcess(directory, out, err) : ViewerProcess(directory, out, err));
+    ViewerRun result{{}, "", -1};
+    const WindowId window = FindViewerWindow(pid);
+    if (window == 0) {
+      ADD_FAILURE() << "no window from the viewer in " << directory << "; stderr: " << Stderr();
+      return result;
+    }
+    // "Done!" ends the loading, before the first frame.
+    for (int waited = 0; !EndsWith(Stdout(), "Done!\r\n") && waited < kViewerStartMs; waited += 50) SleepMs(50);
+    result.picture = ReadWindowPixels(driver, window);
+    for (int i = 0; i < 50; ++i) {
+      SleepMs(100);
+      const WindowPixels later = ReadWindowPixels(driver, window);
+      if (DifferentPixels(later, result.picture) == 0) break;
+      result.picture = later;
+    }
+    result.status = PressEscapeAndWait(pid);
+    result.progress = Stdout();
+    return result;
+  }
+
+  // How long either build may take to show its window, and to end.
+  static constexpr int kViewerStartMs = 10000;
+  static constexpr int kViewerEndMs = 5000;
+  static constexpr int kKeyHoldMs = 200;  // long enough for frames of either build to sample a key
 
   XDriver* driver = nullptr;
   std::string run;

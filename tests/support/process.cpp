@@ -95,6 +95,14 @@ ChildProcess ViewerProcess(const std::string& directory, const std::string& stdo
   return process;
 }
 
+ChildProcess LinuxViewerProcess(const std::string& directory, const std::string& stdoutPath,
+                                const std::string& stderrPath) {
+  ChildProcess process = ViewerProcess(directory, stdoutPath, stderrPath);
+  process.program = VIEWER_BUILD_PATH;
+  process.arguments.clear();
+  return process;
+}
+
 std::string ViewerProgramFile() { return ViewerCommand().back(); }
 
 bool ViewerIsLinuxBuild() {

@@ -37,6 +37,11 @@ bool ProcessRunning(pid_t pid);
 ChildProcess ViewerProcess(const std::string& directory, const std::string& stdoutPath,
                           const std::string& stderrPath, const std::string& programFile = "");
 
+// The viewer built here, whatever VIEWER_COMMAND says: what another build is
+// compared with.
+ChildProcess LinuxViewerProcess(const std::string& directory, const std::string& stdoutPath,
+                                const std::string& stderrPath);
+
 // The viewer's own file: the last word of its command.
 std::string ViewerProgramFile();
 

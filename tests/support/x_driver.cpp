@@ -76,6 +76,29 @@ Window FindInTree(Display* display, Window parent, Atom pidAtom, pid_t pid) {
   return found;
 }
 
+// Where the window's picture is: the window itself, or where its owner draws
+// a frame of its own inside it (Wine, with no window manager), the largest
+// child that shows.
+Window ClientArea(Display* display, Window window) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) return window;
+  Window client = window;
+  long largest = 0;
+  for (unsigned int i = 0; i < count; ++i) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable &&
+        long{attributes.width} * attributes.height > largest) {
+      largest = long{attributes.width} * attributes.height;
+      client = children[i];
+    }
+  }
+  if (children != nullptr) XFree(children);
+  return client;
+}
+
 // The first output that has a mode set, with the resources it came from.
 RROutput ActiveOutput(Display* display, XRRScreenResources* resources) {
   for (int i = 0; i < resources->noutput; ++i) {
@@ -176,10 +199,11 @@ WindowGeometry GetWindowGeometry(XDriver* driver, WindowId window) {
   Display* display = driver->display;
   const XErrorsIgnored ignored(display);
   WindowGeometry geometry{};
+  const Window client = ClientArea(display, window);
   XWindowAttributes attributes;
-  if (XGetWindowAttributes(display, window, &attributes) == 0) return geometry;
+  if (XGetWindowAttributes(display, client, &attributes) == 0) return geometry;
   Window child = 0;
-  XTranslateCoordinates(display, window, attributes.root, 0, 0, &geometry.x, &geometry.y, &child);
+  XTranslateCoordinates(display, client, attributes.root, 0, 0, &geometry.x, &geometry.y, &child);
   geometry.width = attributes.width;
   geometry.height = attributes.height;
   geometry.viewable = attributes.map_state == IsViewable;
@@ -208,7 +232,7 @@ WindowPixels ReadWindowPixels(XDriver* driver, WindowId window) {
   XImage* image = nullptr;
   {
     const XErrorsIgnored ignored(display);
-    image = XGetImage(display, window, 0, 0, static_cast<unsigned int>(geometry.width),
+    image = XGetImage(display, ClientArea(display, window), 0, 0, static_cast<unsigned int>(geometry.width),
                       static_cast<unsigned int>(geometry.height), AllPlanes, ZPixmap);
   }
   if (image == nullptr) return pixels;

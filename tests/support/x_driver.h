@@ -39,11 +39,14 @@ WindowId FindWindowOfProcess(XDriver* driver, pid_t pid, int timeoutMs);
 bool WaitForFocus(XDriver* driver, WindowId window, int timeoutMs);
 
 std::string WindowTitle(XDriver* driver, WindowId window);
+// Where the window's picture is, without a frame that Wine draws inside the
+// window when no window manager does.
 WindowGeometry GetWindowGeometry(XDriver* driver, WindowId window);
 // The smallest and largest size the window tells the window manager it takes;
 // false when it names none.
 bool GetWindowSizeLimits(XDriver* driver, WindowId window, int& minWidth, int& minHeight, int& maxWidth,
                          int& maxHeight);
+// The pixels of that picture.
 WindowPixels ReadWindowPixels(XDriver* driver, WindowId window);
 // Pixels that are not black, and pixels that differ between two reads.
 std::size_t LitPixels(const WindowPixels& pixels);
