@@ -4,7 +4,10 @@
 #     included) under a private Xvfb;
 #  2. a clang build with AddressSanitizer and UndefinedBehaviorSanitizer: the
 #     same tests again but Memcheck's, the window and the viewer included, and
-#     each fuzz harness over its regression corpus.
+#     each fuzz harness over its regression corpus;
+#  3. the Windows build, cross-built with MinGW-w64, under Wine: its unit tests
+#     and the e2e tests of step 1 with viewer.exe in the viewer's place
+#     (tools/test-windows.sh).
 # Exits non-zero when any test fails.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -13,17 +16,8 @@ mapfile -t packages < <(grep -v '^#' tools/packages.txt)
 tools/ensure-packages.sh "${packages[@]}"
 jobs=$(nproc)
 
-# Quiet while all goes well; the whole output when a step fails.
-quietly() {
-  local log
-  log=$(mktemp)
-  if ! "$@" >"$log" 2>&1; then
-    cat "$log" >&2
-    rm -f "$log"
-    return 1
-  fi
-  rm -f "$log"
-}
+# shellcheck source=tools/quietly.sh
+source tools/quietly.sh
 
 echo "== Release build: unit, gl and e2e tests"
 quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
@@ -42,5 +36,8 @@ ctest --test-dir build-clang --output-on-failure -j"$jobs" -L 'unit|fuzz' || sta
 # module that no suppression can name.
 ASAN_OPTIONS=detect_leaks=0 tools/with-xvfb.sh ctest --test-dir build-clang --output-on-failure -j"$jobs" -L 'gl|e2e' ||
   status=1
+
+echo "== Windows build (MinGW-w64) under Wine: unit tests, and the e2e tests on viewer.exe"
+tools/test-windows.sh || status=1
 
 exit "$status"
