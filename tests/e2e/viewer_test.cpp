@@ -78,6 +78,7 @@ TEST_F(ViewerTest, CloseRequestLeavesItOpenAndAltEnterSwitchesTheDisplay) {
   SendCloseRequest(driver, window);
   SleepMs(300);
   EXPECT_TRUE(ProcessRunning(pid)) << "a close request ended the viewer";
+  EXPECT_TRUE(GetWindowGeometry(driver, window).viewable) << "a close request closed the window";
 
   for (int size : {640, desktopWidth, 640}) {
     PressAltEnter();

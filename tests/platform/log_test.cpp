@@ -1,6 +1,8 @@
 // The progress text's buffer: bytes unchanged, CR LF line ends, handed over
 // on LogFlush, and nothing more after a write that fails.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -10,16 +12,15 @@
 
 namespace {
 
-// A file the log writes through a stream without a buffer of its own, so
-// that every write of the log reaches the file at once. The stream can be
-// made to refuse writes and to take them again.
+// The log writes to a file, through a stream buffered as standard output is
+// when it goes to a file or a pipe. The file can be made to refuse writes, as
+// a reader that went away or a full disk does, and to take them again.
 class Log : public InScratchDirectory {
  protected:
   void SetUp() override {
     InScratchDirectory::SetUp();
     stream = std::fopen(kPath, "wb");
     ASSERT_NE(stream, nullptr);
-    std::setvbuf(stream, nullptr, _IONBF, 0);
     LogSetStream(stream);
   }
   void TearDown() override {
@@ -27,18 +28,27 @@ class Log : public InScratchDirectory {
     std::fclose(stream);
     InScratchDirectory::TearDown();
   }
-  // The same stream on the file again: "wb" empties it, "rb" refuses writes, "ab" takes them.
-  void Reopen(const char* mode) {
-    ASSERT_EQ(std::freopen(kPath, mode, stream), stream);
-    std::setvbuf(stream, nullptr, _IONBF, 0);
+  // The stream's descriptor swapped for one open for reading only, and back.
+  void Refuse() {
+    writable = dup(fileno(stream));
+    const int readOnly = open(kPath, O_RDONLY);
+    ASSERT_GE(dup2(readOnly, fileno(stream)), 0);
+    close(readOnly);
+  }
+  void Accept() {
+    ASSERT_GE(dup2(writable, fileno(stream)), 0);
+    close(writable);
+    std::clearerr(stream);
   }
   static std::string Written() { return ReadWholeFile(kPath); }
 
   static constexpr const char* kPath = "progress.txt";
   std::FILE* stream = nullptr;
+  int writable = -1;
 };
 
 TEST_F(Log, GathersUntilFlushedAndEndsLinesWithCrLf) {
+  std::setvbuf(stream, nullptr, _IONBF, 0);  // each write of the log reaches the file at once
   LogWrite("V [1]", false);
   LogWrite(std::string("\0\r\n", 3), true);
   LogWrite("", true);
@@ -59,18 +69,18 @@ TEST_F(Log, GathersUntilFlushedAndEndsLinesWithCrLf) {
 TEST_F(Log, AfterAFailedWriteNothingMoreIsWritten) {
   for (bool failInFlush : {false, true}) {
     SCOPED_TRACE(failInFlush ? "failed in the flush" : "failed in a large write");
-    Reopen("wb");
+    ASSERT_EQ(std::freopen(kPath, "wb", stream), stream);
     LogSetStream(stream);
     LogWrite("first", true);
     LogFlush();
-    Reopen("rb");
+    Refuse();
     if (failInFlush) {
-      LogWrite("refused", true);
+      LogWrite("refused", true);  // taken by the stream's buffer, refused when it is flushed
       LogFlush();
     } else {
       LogWrite(std::string(100000, 'z'), true);  // larger than both buffers: written at once
     }
-    Reopen("ab");
+    Accept();
     LogWrite("dropped", true);
     LogFlush();
     EXPECT_TRUE(Written() == "first\r\n") << Written().size() << " bytes written";
