@@ -54,8 +54,22 @@ mkfifo "$work/keep"
 "$wine" cmd /c pause <"$work/keep" >/dev/null 2>&1 &
 exec 3>"$work/keep"  # held until the script ends
 
+# Quiet like the other steps, but for the closing counts of the tests that ran.
+counted() {
+  local log
+  log=$(mktemp)
+  if "$@" >"$log" 2>&1; then
+    grep -E '^(100% tests passed|\[  PASSED  \]|\[  SKIPPED \] [0-9]+ tests?,)' "$log" || true
+    rm -f "$log"
+  else
+    cat "$log" >&2
+    rm -f "$log"
+    return 1
+  fi
+}
+
 status=0
 # ctest starts each test program through Wine (the build's emulator).
-quietly ctest --test-dir build-windows -L unit --output-on-failure -j"$(nproc)" || status=1
-VIEWER_COMMAND="$wine $PWD/build-windows/app/viewer.exe" quietly build/tests/e2e/viewer_e2e_tests || status=1
+counted ctest --test-dir build-windows -L unit --output-on-failure -j"$(nproc)" || status=1
+VIEWER_COMMAND="$wine $PWD/build-windows/app/viewer.exe" counted build/tests/e2e/viewer_e2e_tests || status=1
 exit "$status"
