@@ -59,7 +59,7 @@ counted() {
   local log
   log=$(mktemp)
   if "$@" >"$log" 2>&1; then
-    grep -E '^(100% tests passed|\[  PASSED  \]|\[  SKIPPED \] [0-9]+ tests?,)' "$log" || true
+    grep -E '^(100% tests passed|\[  PASSED  \]|\[  SKIPPED \] [0-9]+ tests?,)' "$log" | sed 's/, listed below:$/ (Linux only)/' || true
     rm -f "$log"
   else
     cat "$log" >&2
