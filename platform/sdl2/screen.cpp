@@ -3,10 +3,10 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
-#include <cstdio>
 #include <initializer_list>
 #include <string>
 
+#include "platform/full_screen_refused.h"
 #include "platform/gl_support.h"
 #include "platform/key_map.h"
 #include "platform/key_states.h"
@@ -143,11 +143,7 @@ void SwitchFullScreen() {
   if (IsFullScreen()) {
     LeaveFullScreen();
   } else if (!EnterFullScreen()) {
-    static bool told = false;  // once a run: the user may try again and again
-    if (!told) {
-      told = true;
-      std::fprintf(stderr, "viewer: the display has no 640 x 480 mode; the picture stays in its window\n");
-    }
+    TellFullScreenRefused();
     return;
   }
   BringToFront();

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <string>
 
+#include "platform/full_screen_refused.h"
 #include "platform/key_map.h"
 #include "platform/key_states.h"
 #include "platform/scancodes.h"
@@ -131,11 +131,7 @@ void SwitchFullScreen() {
     ShowWindow(screen.window, SW_HIDE);
     screen.flags ^= kFlagFullScreen;
     ApplyForm();
-    static bool told = false;  // once a run: the user may try again and again
-    if (!told) {
-      told = true;
-      std::fprintf(stderr, "viewer: the display has no 640 x 480 mode; the picture stays in its window\n");
-    }
+    TellFullScreenRefused();
   }
   screen.active = true;
 }
