@@ -52,11 +52,11 @@ void ReadDiffuseMapLine(MtlReading& reading, std::string_view line) {
 
 // "Kd r g b": each field logged in braces; the first three are the colour, and
 // a component without a field keeps its value.
-void ReadDiffuseColourLine(MtlReading& reading, std::string_view line) {
+void ReadDiffuseColourLine(MtlReading& reading, PaddedText line) {
   std::string& message = reading.message;
   message.assign("Dif");
   AppendDecimal(message, reading.materialCounter);
-  message.append(": [").append(line.substr(3)).append("]");
+  message.append(": [").append(std::string_view(line).substr(3)).append("]");
   LogWrite(message, true);
   Material* slot = CurrentSlot(reading);
   float* const components[3] = {slot ? &slot->red : nullptr, slot ? &slot->green : nullptr,
@@ -75,7 +75,7 @@ void ReadDiffuseColourLine(MtlReading& reading, std::string_view line) {
 }
 
 // Each test is made on every line; no line can pass two of them.
-void ReadLibraryLine(MtlReading& reading, std::string_view line) {
+void ReadLibraryLine(MtlReading& reading, PaddedText line) {
   if (StartsWith(line, "newmtl ")) ReadNewMaterialLine(reading, line);
   if (StartsWith(line, "map_Kd ")) ReadDiffuseMapLine(reading, line);
   if (StartsWith(line, "Kd ")) ReadDiffuseColourLine(reading, line);

@@ -54,7 +54,7 @@ void SelectMaterial(ObjReading& reading, std::string_view wanted) {
 // Stores the values of the first fields of a vertex, normal or
 // texture-coordinate line as the components; further fields are ignored.
 template <typename Separators, std::size_t componentCount>
-void StoreComponents(std::string_view line, std::size_t start, Separators separators,
+void StoreComponents(PaddedText line, std::size_t start, Separators separators,
                      float* const (&components)[componentCount]) {
   std::size_t fieldNumber = 0;
   SplitFields(line, start, separators, [&](std::string_view field) {
@@ -64,7 +64,7 @@ void StoreComponents(std::string_view line, std::size_t start, Separators separa
 }
 
 // Lines beyond the record's capacity are logged and counted, not stored.
-void ReadVertexLine(ObjReading& reading, std::string_view line) {
+void ReadVertexLine(ObjReading& reading, PaddedText line) {
   MakeRoom(reading.log, 2);
   Put(reading.log, "V ");
   PutFields<SpaceOnly>(reading.log, line, 2);
@@ -75,7 +75,7 @@ void ReadVertexLine(ObjReading& reading, std::string_view line) {
   ++reading.nextVertex;
 }
 
-void ReadNormalLine(ObjReading& reading, std::string_view line) {
+void ReadNormalLine(ObjReading& reading, PaddedText line) {
   MakeRoom(reading.log, 3);
   Put(reading.log, "VN ");
   PutFields<SpaceOnly>(reading.log, line, 3);
@@ -86,7 +86,7 @@ void ReadNormalLine(ObjReading& reading, std::string_view line) {
   ++reading.nextNormal;
 }
 
-void ReadTexCoordLine(ObjReading& reading, std::string_view line) {
+void ReadTexCoordLine(ObjReading& reading, PaddedText line) {
   MakeRoom(reading.log, 3);
   Put(reading.log, "VT ");
   PutFields<SpaceOrLineEnd>(reading.log, line, 3);
@@ -100,9 +100,9 @@ void ReadTexCoordLine(ObjReading& reading, std::string_view line) {
 // Each field is a corner; each corner's parts are the vertex, texture-
 // coordinate and normal index, in that order. Further parts are ignored, and
 // an index without a part keeps its zero.
-void StoreFace(ObjReading& reading, Face& face, std::string_view line) {
+void StoreFace(ObjReading& reading, Face& face, PaddedText line) {
   int64_t cornerNumber = 0;
-  SplitFields(line, 2, SpaceOrLineEnd{}, [&](std::string_view corner) {
+  SplitFields(line, 2, SpaceOrLineEnd{}, [&](PaddedText corner) {
     if (cornerNumber < kCornerCapacity64) {
       int32_t* const indices[3] = {&face.vertexIndex[cornerNumber], &face.texCoordIndex[cornerNumber],
                                    &face.normalIndex[cornerNumber]};
@@ -125,7 +125,7 @@ void StoreFace(ObjReading& reading, Face& face, std::string_view line) {
   face.texture = reading.currentTexture;
 }
 
-void ReadFaceLine(ObjReading& reading, std::string_view line) {
+void ReadFaceLine(ObjReading& reading, PaddedText line) {
   MakeRoom(reading.log, 2);
   Put(reading.log, "F ");
   PutCorners(reading.log, line);
@@ -139,8 +139,8 @@ void ReadFaceLine(ObjReading& reading, std::string_view line) {
 // The rules are tried in this order on every line. Material selection sees
 // the line as read; the numbered kinds see it as if a space followed it, so
 // the end of the line ends its last field. Those four kinds exclude one another.
-void ReadModelLine(ObjReading& reading, std::string_view line) {
-  if (StartsWith(line, "usemtl ")) SelectMaterial(reading, line.substr(7));
+void ReadModelLine(ObjReading& reading, PaddedText line) {
+  if (StartsWith(line, "usemtl ")) SelectMaterial(reading, std::string_view(line).substr(7));
   if (IsLineOfKind(line, "v")) {
     ReadVertexLine(reading, line);
   } else if (IsLineOfKind(line, "f")) {

@@ -26,7 +26,7 @@ void Grow(PendingLog& log, std::size_t extra) {
   if (log.bytes.size() - log.used < extra) log.bytes.resize(std::max(2 * log.bytes.size(), log.used + extra));
 }
 
-void PutCorners(PendingLog& log, std::string_view line) {
+void PutCorners(PendingLog& log, PaddedText line) {
   if (line.size() < 2) return;
   const char* in = line.data() + 2;
   const char* const last = line.data() + line.size();
@@ -36,12 +36,12 @@ void PutCorners(PendingLog& log, std::string_view line) {
     MakeRoom(log, 3 * static_cast<std::size_t>(last - in) + 4);
     char* out = log.bytes.data() + log.used;
     *out++ = '[';
-    const char* cornerEnd = CopyUntilSeparator<SpaceOrLineEnd>(in, last, out);
+    const char* cornerEnd = PaddedText::CopyUntilSeparator<SpaceOrLineEnd>(in, last, out);
     out += cornerEnd - in;
     *out++ = ']';
     *out++ = '{';
     for (const char* part = in;;) {
-      const char* slash = CopyUntilSeparator<SlashOnly>(part, cornerEnd, out);
+      const char* slash = PaddedText::CopyUntilSeparator<SlashOnly>(part, cornerEnd, out);
       out += slash - part;
       *out++ = '}';
       if (slash == cornerEnd) break;

@@ -46,7 +46,7 @@ inline void Put(PendingLog& log, std::string_view text) {
 // "[field]" for every field of text from start on, the fields as SplitFields
 // finds them. Scanning and copying go together, eight bytes at a time.
 template <typename Separators>
-void PutFields(PendingLog& log, std::string_view text, std::size_t start) {
+void PutFields(PendingLog& log, PaddedText text, std::size_t start) {
   if (start > text.size()) return;
   const char* in = text.data() + start;
   const char* const last = text.data() + text.size();
@@ -54,7 +54,7 @@ void PutFields(PendingLog& log, std::string_view text, std::size_t start) {
     MakeRoom(log, static_cast<std::size_t>(last - in) + 2);
     char* out = log.bytes.data() + log.used;
     *out++ = '[';
-    const char* separator = CopyUntilSeparator<Separators>(in, last, out);
+    const char* separator = PaddedText::CopyUntilSeparator<Separators>(in, last, out);
     out += separator - in;
     *out++ = ']';
     log.used = static_cast<std::size_t>(out - log.bytes.data());
@@ -65,7 +65,7 @@ void PutFields(PendingLog& log, std::string_view text, std::size_t start) {
 
 // "[corner]" and then "{part}" for each of its parts, for every corner of a
 // face line.
-void PutCorners(PendingLog& log, std::string_view line);
+void PutCorners(PendingLog& log, PaddedText line);
 
 // Ends the log line with CR LF, as LogWrite with a line end does.
 void EndLogLine(PendingLog& log);

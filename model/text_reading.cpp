@@ -170,7 +170,7 @@ bool AtEndOfText(LineReader& reader) {
   return !Refill(reader);
 }
 
-std::string_view ReadTextLine(LineReader& reader) {
+PaddedText ReadTextLine(LineReader& reader) {
   const char* begin = reader.block.get() + reader.position;
   std::size_t available = reader.filled - reader.position;
   const void* lineFeed = std::memchr(begin, '\n', available);
@@ -178,7 +178,7 @@ std::string_view ReadTextLine(LineReader& reader) {
     std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - begin);
     reader.position += length + 1;
     if (length > 0 && begin[length - 1] == '\r') --length;
-    return std::string_view(begin, length);
+    return PaddedText(std::string_view(begin, length));
   }
 
   // The line goes on in the next block, or ends the file without a line feed.
@@ -201,7 +201,13 @@ std::string_view ReadTextLine(LineReader& reader) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
   const std::size_t length = line.size();
   line.append(kLinePadding, '\0');
-  return std::string_view(line.data(), length);
+  return PaddedText(std::string_view(line.data(), length));
+}
+
+PaddedText PaddedCopy(std::string_view text, std::string& storage) {
+  storage.assign(text);
+  storage.append(kLinePadding, '\0');
+  return PaddedText(std::string_view(storage.data(), text.size()));
 }
 
 double ParseNumber(std::string_view text) {

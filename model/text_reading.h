@@ -9,14 +9,109 @@
 #include <string>
 #include <string_view>
 
+// Every line that ReadTextLine hands out is followed by at least this many
+// readable bytes, so that the scans below and the copies of fields may move
+// whole words past a field's end without a byte-by-byte tail.
+constexpr std::size_t kLinePadding = 16;
+
+struct LineReader;
+struct PendingLog;
+class PaddedText;
+PaddedText ReadTextLine(LineReader& reader);
+
+// A line as ReadTextLine hands it out, or a part of one: at least
+// kLinePadding readable bytes follow its end. The readers' inner loops scan
+// and copy whole words that run past a field's end, which only that room
+// makes safe. So only the line reader (and PaddedCopy, which makes its own
+// room) can make one, a part never reaches past the line it comes from, and
+// the word scans are open only to the few loops that split and copy fields.
+class PaddedText {
+ public:
+  std::size_t size() const { return text.size(); }
+  const char* data() const { return text.data(); }
+  operator std::string_view() const { return text; }
+
+  // The bytes from start on, at most count of them; empty from the end on.
+  PaddedText Part(std::size_t start, std::size_t count = std::string_view::npos) const {
+    start = start < text.size() ? start : text.size();
+    const std::size_t rest = text.size() - start;
+    return PaddedText(std::string_view(text.data() + start, count < rest ? count : rest));
+  }
+
+ private:
+  explicit PaddedText(std::string_view line) : text(line) {}
+  friend PaddedText ReadTextLine(LineReader& reader);
+  friend PaddedText PaddedCopy(std::string_view text, std::string& storage);
+  template <typename Separators, typename Handle>
+  friend void SplitFields(PaddedText text, std::size_t start, Separators, Handle&& handle);
+  template <typename Separators>
+  friend void PutFields(PendingLog& log, PaddedText text, std::size_t start);
+  friend void PutCorners(PendingLog& log, PaddedText line);
+
+  // The first separator in [first, last), or last; both within this text.
+  // Looks at eight bytes at a time and may read up to eight bytes past last:
+  // progress text repeats every byte of a large file, so this scan is the
+  // readers' inner loop.
+  template <typename Separators>
+#if defined(__GNUC__)
+  [[gnu::always_inline]]
+#endif
+  static const char* FindSeparator(const char* first, const char* last) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    for (;;) {
+      uint64_t word;
+      std::memcpy(&word, first, sizeof word);
+      if (const uint64_t marks = Separators::Mark(word)) {
+        const char* separator = first + (__builtin_ctzll(marks) >> 3);
+        return separator < last ? separator : last;
+      }
+      first += 8;
+      if (first >= last) return last;
+    }
+#else
+    while (first != last && !Separators::Is(*first)) ++first;
+    return first;
+#endif
+  }
+
+  // Copies the bytes of [first, last) up to the first separator to out, and
+  // returns where it stopped: at that separator, or last. Reads like
+  // FindSeparator, and may write up to eight bytes past what it copies.
+  template <typename Separators>
+#if defined(__GNUC__)
+  [[gnu::always_inline]]
+#endif
+  static const char* CopyUntilSeparator(const char* first, const char* last, char* out) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    for (;;) {
+      uint64_t word;
+      std::memcpy(&word, first, sizeof word);
+      std::memcpy(out, &word, sizeof word);
+      if (const uint64_t marks = Separators::Mark(word)) {
+        const char* separator = first + (__builtin_ctzll(marks) >> 3);
+        return separator < last ? separator : last;
+      }
+      first += 8;
+      out += 8;
+      if (first >= last) return last;
+    }
+#else
+    while (first != last && !Separators::Is(*first)) *out++ = *first++;
+    return first;
+#endif
+  }
+
+  std::string_view text;
+};
+
 // Reads a file in large blocks and hands it out line by line.
 struct LineReader {
   std::FILE* file = nullptr;
-  std::unique_ptr<char[]> block;
+  std::unique_ptr<char[]> block;  // kLinePadding bytes longer than a block
   std::size_t position = 0;  // next unread byte in block
   std::size_t filled = 0;    // bytes of block that hold file data
   bool fileDrained = false;  // the last read came back short: nothing more to come
-  std::string spill;         // a line that crosses blocks is gathered here
+  std::string spill;         // a line that crosses blocks is gathered here, with its padding
 };
 
 // Starts reading file from its current position. The reader does not own it.
@@ -26,12 +121,16 @@ void StartReading(LineReader& reader, std::FILE* file);
 // file has been consumed.
 bool AtEndOfText(LineReader& reader);
 
-// The next line, valid until the next call of this or AtEndOfText, and
-// followed by kLinePadding readable bytes. A line ends at LF; neither the LF
-// nor a CR right before it belongs to the line, and a CR that is the file's
-// very last byte is dropped too. Every other byte is kept. Most lines are
-// handed out where they lie in the reader's block, without a copy.
-std::string_view ReadTextLine(LineReader& reader);
+// The next line, valid until the next call of this or AtEndOfText. A line
+// ends at LF; neither the LF nor a CR right before it belongs to the line,
+// and a CR that is the file's very last byte is dropped too. Every other byte
+// is kept. Most lines are handed out where they lie in the reader's block,
+// without a copy.
+PaddedText ReadTextLine(LineReader& reader);
+
+// text copied into storage with the padding behind it, for text that comes
+// from elsewhere than a file; valid while storage is unchanged.
+PaddedText PaddedCopy(std::string_view text, std::string& storage);
 
 // True when text begins with prefix, byte for byte.
 inline bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -75,78 +174,19 @@ struct SlashOnly {
   static uint64_t Mark(uint64_t word) { return separator_bits::BytesEqual(word, '/'); }
 };
 
-// Every line that ReadTextLine hands out is followed by at least this many
-// readable bytes, so that the scan below and the copies of fields may move
-// whole words past a field's end without a byte-by-byte tail.
-constexpr std::size_t kLinePadding = 16;
-
-// The first separator in [first, last), or last. Looks at eight bytes at a
-// time and may read up to eight bytes past last, which kLinePadding allows:
-// progress text repeats every byte of a large file, so this scan is the
-// readers' inner loop.
-template <typename Separators>
-#if defined(__GNUC__)
-[[gnu::always_inline]]
-#endif
-inline const char* FindSeparator(const char* first, const char* last) {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-  for (;;) {
-    uint64_t word;
-    std::memcpy(&word, first, sizeof word);
-    if (const uint64_t marks = Separators::Mark(word)) {
-      const char* separator = first + (__builtin_ctzll(marks) >> 3);
-      return separator < last ? separator : last;
-    }
-    first += 8;
-    if (first >= last) return last;
-  }
-#else
-  while (first != last && !Separators::Is(*first)) ++first;
-  return first;
-#endif
-}
-
-// Copies the bytes of [first, last) up to the first separator to out, and
-// returns where it stopped: at that separator, or last. Reads like
-// FindSeparator, and may write up to eight bytes past what it copies.
-template <typename Separators>
-#if defined(__GNUC__)
-[[gnu::always_inline]]
-#endif
-inline const char* CopyUntilSeparator(const char* first, const char* last, char* out) {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-  for (;;) {
-    uint64_t word;
-    std::memcpy(&word, first, sizeof word);
-    std::memcpy(out, &word, sizeof word);
-    if (const uint64_t marks = Separators::Mark(word)) {
-      const char* separator = first + (__builtin_ctzll(marks) >> 3);
-      return separator < last ? separator : last;
-    }
-    first += 8;
-    out += 8;
-    if (first >= last) return last;
-  }
-#else
-  while (first != last && !Separators::Is(*first)) *out++ = *first++;
-  return first;
-#endif
-}
-
-// Calls handle(field) for every field of text from index start on. Each
-// separator ends a field and so does the end of the text, as if a separator
-// followed it; fields are not trimmed and empty ones count. A start beyond
-// the end gives no field, a start at the end one empty field. The text must
-// be followed by kLinePadding readable bytes, as every line and every part
-// of one is.
+// Calls handle(field) for every field of text from index start on, each
+// field a part of text. Each separator ends a field and so does the end of
+// the text, as if a separator followed it; fields are not trimmed and empty
+// ones count. A start beyond the end gives no field, a start at the end one
+// empty field.
 template <typename Separators, typename Handle>
-void SplitFields(std::string_view text, std::size_t start, Separators, Handle&& handle) {
+void SplitFields(PaddedText text, std::size_t start, Separators, Handle&& handle) {
   if (start > text.size()) return;
   const char* first = text.data() + start;
   const char* const last = text.data() + text.size();
   for (;;) {
-    const char* separator = FindSeparator<Separators>(first, last);
-    handle(std::string_view(first, static_cast<std::size_t>(separator - first)));
+    const char* separator = PaddedText::FindSeparator<Separators>(first, last);
+    handle(PaddedText(std::string_view(first, static_cast<std::size_t>(separator - first))));
     if (separator == last) return;
     first = separator + 1;
   }

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "model/text_reading.h"
@@ -87,16 +89,23 @@ TEST(ReadTextLine, ManyLinesMatchAcrossBlocks) {
   EXPECT_EQ(LinesOf(bytes), expected);
 }
 
-// Splits text followed by the padding that every line from ReadTextLine has.
 template <typename Separators>
-Lines Split(std::string text, std::size_t start, Separators separators) {
-  const std::size_t size = text.size();
-  text.append(kLinePadding, '\0');
+Lines Split(PaddedText text, std::size_t start, Separators separators) {
   Lines fields;
-  SplitFields(std::string_view(text.data(), size), start, separators,
-              [&fields](std::string_view field) { fields.emplace_back(field); });
+  SplitFields(text, start, separators, [&fields](std::string_view field) { fields.emplace_back(field); });
   return fields;
 }
+
+template <typename Separators>
+Lines Split(const std::string& text, std::size_t start, Separators separators) {
+  std::string storage;
+  return Split(PaddedCopy(text, storage), start, separators);
+}
+
+// The scans read whole words past a text's end: only the line reader's
+// padded texts may reach them, never a bare view of somebody's bytes.
+static_assert(!std::is_constructible_v<PaddedText, std::string_view>);
+static_assert(!std::is_constructible_v<PaddedText, const char*>);
 
 TEST(SplitFields, EmptyFieldsCountAndTheEndEndsTheLastField) {
   EXPECT_EQ(Split("v 1  2\t3", 2, SpaceOnly{}), (Lines{"1", "", "2\t3"}));
@@ -120,11 +129,9 @@ TEST(SplitFields, SeparatorsAtEveryOffsetAndPastTheEnd) {
   for (std::size_t length = 0; length < 20; ++length) {
     const std::string field(length, 'x');
     EXPECT_EQ(Split(field + " " + field + "\r" + field, 0, SpaceOrLineEnd{}), (Lines{field, field, field})) << length;
-    std::string text = field + " " + field + "  / / / / / / / / /";
-    Lines fields;
-    SplitFields(std::string_view(text.data(), 2 * length + 1), 0, SpaceOnly{},
-                [&fields](std::string_view f) { fields.emplace_back(f); });
-    EXPECT_EQ(fields, (Lines{field, field})) << length;
+    std::string storage;
+    const PaddedText line = PaddedCopy(field + " " + field + "  / / / / / / / / /", storage);
+    EXPECT_EQ(Split(line.Part(0, 2 * length + 1), 0, SpaceOnly{}), (Lines{field, field})) << length;
   }
 }
 
