@@ -3,12 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# The project's one package list, as test.sh reads it: the whole list, so that a
-# package the build comes to need is never missing here alone. After the first
-# run nothing is left to install.
-mapfile -t packages < <(grep -v '^#' tools/packages.txt)
-tools/ensure-packages.sh "${packages[@]}"
-cmake -S . -B build-run -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=OFF >/dev/null
+# Only what building and running need; the tests' packages are test.sh's.
+tools/ensure-packages.sh --list tools/packages.txt
+cmake -S . -B build-run -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-run --target viewer -j"$(nproc)" >/dev/null
 
 # The viewer reads enterprise.obj from the current directory.

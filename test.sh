@@ -12,8 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-mapfile -t packages < <(grep -v '^#' tools/packages.txt)
-tools/ensure-packages.sh "${packages[@]}"
+tools/ensure-packages.sh --list tools/packages.txt --list tools/packages-test.txt
 jobs=$(nproc)
 
 # shellcheck source=tools/quietly.sh
@@ -27,7 +26,7 @@ tools/with-xvfb.sh ctest --test-dir build --output-on-failure -j"$jobs" || statu
 
 echo "== Sanitizer build (clang, ASan + UBSan): unit, gl and e2e tests, fuzz regression corpora"
 quietly cmake -S . -B build-clang -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIEWER_FUZZ=ON -DVIEWER_WERROR=ON
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIEWER_TESTS=ON -DVIEWER_FUZZ=ON -DVIEWER_WERROR=ON
 quietly cmake --build build-clang -j"$jobs"
 ctest --test-dir build-clang --output-on-failure -j"$jobs" -L 'unit|fuzz' || status=1
 # Leaks are checked in the unit tests and, for the viewer, by the Memcheck run

@@ -8,8 +8,7 @@ cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
 
 if [[ ${1:-} != --under-xvfb ]]; then
-  mapfile -t packages < <(grep -v '^#' tools/packages.txt)
-  tools/ensure-packages.sh "${packages[@]}" imagemagick
+  tools/ensure-packages.sh --list tools/packages.txt --list tools/packages-test.txt imagemagick
   cmake -S . -B "$build" >/dev/null
   cmake --build "$build" --target viewer -j"$(nproc)" >/dev/null
   exec tools/with-xvfb.sh "$0" --under-xvfb

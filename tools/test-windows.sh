@@ -16,8 +16,7 @@ source tools/quietly.sh
 
 if [[ ${1:-} != --under-xvfb ]]; then
   tools/build-windows.sh --with-tests
-  mapfile -t packages < <(grep -v '^#' tools/packages.txt)
-  tools/ensure-packages.sh "${packages[@]}"
+  tools/ensure-packages.sh --list tools/packages.txt --list tools/packages-test.txt
   quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
   quietly cmake --build build --target viewer viewer_e2e_tests -j"$(nproc)"
 
