@@ -205,6 +205,13 @@ std::string WindowTitle(XDriver* driver, WindowId window) {
   return title;
 }
 
+WindowId OwnerOf(XDriver* driver, WindowId window) {
+  Display* display = driver->display;
+  const XErrorsIgnored ignored(display);
+  Window owner = 0;
+  return XGetTransientForHint(display, window, &owner) != 0 ? owner : 0;
+}
+
 WindowGeometry GetWindowGeometry(XDriver* driver, WindowId window) {
   Display* display = driver->display;
   const XErrorsIgnored ignored(display);

@@ -41,6 +41,8 @@ std::vector<WindowId> WindowsOfProcess(XDriver* driver, pid_t pid);
 bool WaitForFocus(XDriver* driver, WindowId window, int timeoutMs);
 
 std::string WindowTitle(XDriver* driver, WindowId window);
+// The window that this one belongs to (a dialog's owner), or 0.
+WindowId OwnerOf(XDriver* driver, WindowId window);
 // Where the window's picture is, without a frame that Wine draws inside the
 // window when no window manager does.
 WindowGeometry GetWindowGeometry(XDriver* driver, WindowId window);
