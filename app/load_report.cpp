@@ -1,6 +1,5 @@
 #include "app/load_report.h"
 
-#include <cinttypes>
 #include <filesystem>
 #include <system_error>
 
@@ -12,19 +11,24 @@ bool IsBlack(const Face& face) {
   return face.texture == 0 && face.red == 0.0f && face.green == 0.0f && face.blue == 0.0f;
 }
 
+// "1 face has", "2 faces have": the singular or the plural of a count.
+std::string Counted(int64_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 }  // namespace
 
-void ReportLoadProblems(const std::string& fileName, const std::string& directory, const Model& model,
-                        const LoadSummary& summary, std::FILE* out) {
+LoadReport ReportLoadProblems(const std::string& fileName, const std::string& directory, const Model& model,
+                              const LoadSummary& summary) {
+  LoadReport report{"", false};
   if (!summary.modelOpened) {
     std::error_code error;
     if (std::filesystem::exists(fileName, error)) {
-      std::fprintf(out, "viewer: %s in %s is no readable file; the window stays empty\n", fileName.c_str(),
-                   directory.c_str());
+      report.lines = "viewer: " + fileName + " in " + directory + " is no readable file; the window stays empty\n";
     } else {
-      std::fprintf(out, "viewer: no %s in %s; the window stays empty\n", fileName.c_str(), directory.c_str());
+      report.lines = "viewer: no " + fileName + " in " + directory + "; the window stays empty\n";
     }
-    return;
+    return report;
   }
 
   int64_t skipped = 0;
@@ -34,25 +38,29 @@ void ReportLoadProblems(const std::string& fileName, const std::string& director
     const Face& face = model.faces[i];
     if (!FaceStaysInRecord(face)) {
       if (skipped++ == 0) firstSkippedLine = summary.faceLines[i];
-    } else if (face.cornerCount > 0 && IsBlack(face)) {
-      ++black;
+    } else if (face.cornerCount > 0) {
+      if (IsBlack(face)) {
+        ++black;
+      } else {
+        report.somethingShows = true;
+      }
     }
   }
   if (skipped > 0) {
-    std::fprintf(out,
-                 "viewer: %" PRId64 " %s not drawn: %s a vertex, normal or texture coordinate number outside "
-                 "0..%d (negative, relative or too large); the first is on line %" PRId64 " of %s\n",
-                 skipped, skipped == 1 ? "face is" : "faces are", skipped == 1 ? "it uses" : "they use", kLastEntry,
-                 firstSkippedLine, fileName.c_str());
+    report.lines += "viewer: " + Counted(skipped, "face is", "faces are") + " not drawn: " +
+                    (skipped == 1 ? "it uses" : "they use") +
+                    " a vertex, normal or texture coordinate number outside 0.." + std::to_string(kLastEntry) +
+                    " (negative, relative or too large); the first is on line " + std::to_string(firstSkippedLine) +
+                    " of " + fileName + "\n";
   }
   if (black > 0) {
-    std::fprintf(out,
-                 "viewer: %" PRId64 " %s no material colour or texture (no usemtl before %s, or one that names "
-                 "no material of the library); %s drawn black on the black background\n",
-                 black, black == 1 ? "face has" : "faces have", black == 1 ? "it" : "them",
-                 black == 1 ? "it is" : "they are");
+    report.lines += "viewer: " + Counted(black, "face has", "faces have") +
+                    " no material colour or texture (no usemtl before " + (black == 1 ? "it" : "them") +
+                    ", or one that names no material of the library); " + (black == 1 ? "it is" : "they are") +
+                    " drawn black on the black background\n";
   }
   if (summary.capacityExceeded) {
-    std::fprintf(out, "viewer: the model holds more than the viewer can; the picture shows only what fitted\n");
+    report.lines += "viewer: the model holds more than the viewer can; the picture shows only what fitted\n";
   }
+  return report;
 }

@@ -2,7 +2,6 @@
 // directory and shows it until Escape. The command line is not read.
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "app/frame_loop.h"
@@ -10,8 +9,10 @@
 #include "app/view.h"
 #include "model/model.h"
 #include "model/obj_reader.h"
+#include "platform/current_directory.h"
 #include "platform/log.h"
 #include "platform/screen.h"
+#include "platform/startup_problems.h"
 #include "render/scene.h"
 #include "render/texture_loader.h"
 
@@ -35,10 +36,9 @@ struct ScreenGuard {
 };
 
 // Where enterprise.obj is looked for, for the message when it is not there.
-std::string CurrentDirectory() {
-  std::error_code error;
-  const std::filesystem::path directory = std::filesystem::current_path(error);
-  return error ? std::string("the current directory") : directory.string();
+std::string WhereLookedIn() {
+  const std::string directory = CurrentDirectory();
+  return directory.empty() ? std::string("the current directory") : directory;
 }
 
 }  // namespace
@@ -57,7 +57,11 @@ int main() {
   const std::string fileName = "enterprise.obj";
   const LoadSummary summary = LoadModel(fileName, model, LoadTexture);
   LogFlush();
-  ReportLoadProblems(fileName, CurrentDirectory(), model, summary, stderr);
+  const LoadReport report = ReportLoadProblems(fileName, WhereLookedIn(), model, summary);
+  std::fputs(report.lines.c_str(), stderr);
+  // Started where nobody reads standard error, a person would see an empty
+  // window and no word why.
+  if (!report.somethingShows) ShowStartupProblems(report.lines);
 
   while (!view.quitRequested) {
     RunFrame(view, model);

@@ -21,7 +21,7 @@ if [[ ${1:-} != --under-xvfb ]]; then
   quietly cmake --build build --target viewer viewer_e2e_tests -j"$(nproc)"
 
   status=0
-  allowed='^(kernel32|user32|gdi32|opengl32|glu32|msvcrt)\.dll$'
+  allowed='^(kernel32|user32|gdi32|opengl32|glu32|winmm|msvcrt)\.dll$'
   while read -r dll; do
     if [[ ! ${dll,,} =~ $allowed ]]; then
       echo "FAIL: viewer.exe imports $dll" >&2

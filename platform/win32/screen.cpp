@@ -10,11 +10,15 @@
 #include "platform/key_states.h"
 #include "platform/scancodes.h"
 #include "platform/title.h"
+#include "platform/win32/display_awake.h"
+#include "platform/win32/display_mode.h"
 #include "platform/win32/executable_path.h"
 #include "platform/win32/gl_setup.h"
+#include "platform/win32/screen_window.h"
 #include "platform/win32/standard_streams.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/termination.h"
+#include "platform/win32/timer_resolution.h"
 #include "platform/win32/utf8.h"
 #include "platform/win32/virtual_keys.h"
 
@@ -41,8 +45,6 @@ struct Screen {
   int flags;          // kFlagOpenGl, plus kFlagFullScreen while the display is in 640 x 480
   bool active;        // foreground and not minimised: only then is the keyboard sampled
   bool classRegistered;
-  bool screenSaverSaved;
-  BOOL screenSaverWasActive;
   KeyStates keys;
 };
 
@@ -60,8 +62,6 @@ bool Fail(const std::string& reason) {
   return false;
 }
 
-void RestoreDesktopMode() { ChangeDisplaySettingsA(nullptr, 0); }
-
 // Undoes whatever an opening has done so far, or closes an open window.
 void TearDown() {
   if (screen.context != nullptr) {
@@ -71,9 +71,8 @@ void TearDown() {
   if (screen.deviceContext != nullptr) ReleaseDC(screen.window, screen.deviceContext);
   if (IsFullScreen()) RestoreDesktopMode();
   if (screen.window != nullptr) DestroyWindow(screen.window);
-  if (screen.screenSaverSaved) {
-    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, static_cast<UINT>(screen.screenSaverWasActive), nullptr, 0);
-  }
+  LetDisplayOff();
+  RestoreTimerResolution();
   if (screen.classRegistered) UnregisterClassW(kClassName, Instance());
   screen = Screen{};
 }
@@ -94,13 +93,7 @@ void ApplyWindowedForm() {
 // The display in 640 x 480 at 32 bits per pixel, with a pop-up window without
 // caption or border covering it. False when the display refuses the mode.
 bool ApplyFullScreenForm() {
-  DEVMODEA mode{};
-  mode.dmSize = sizeof mode;
-  mode.dmPelsWidth = kWidth;
-  mode.dmPelsHeight = kHeight;
-  mode.dmBitsPerPel = kBitsPerPixel;
-  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-  if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) return false;
+  if (!ChangeDisplayMode(kWidth, kHeight, kBitsPerPixel)) return false;
   SetWindowLongPtrW(screen.window, GWL_STYLE, kFullScreenStyle);
   SetWindowPos(screen.window, nullptr, 0, 0, kWidth, kHeight, kPlaceOnly);
   return true;
@@ -208,15 +201,6 @@ bool RegisterWindowClass() {
   return true;
 }
 
-// The screen saver stays off while the window is open; closing puts back the
-// setting found here.
-void TurnScreenSaverOff() {
-  if (SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &screen.screenSaverWasActive, 0)) {
-    screen.screenSaverSaved = true;
-    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
-  }
-}
-
 bool CreateScreenWindow(const std::wstring& title, bool fullScreen) {
   screen.window = CreateWindowExW(0, kClassName, title.c_str(), kBaseStyle, 0, 0, 8, 8, nullptr, nullptr,
                                   Instance(), nullptr);
@@ -234,7 +218,8 @@ bool CreateScreenWindow(const std::wstring& title, bool fullScreen) {
 // The steps of one opening, up to the first that fails.
 bool OpenSteps(const std::wstring& title, bool fullScreen) {
   if (!RegisterWindowClass()) return false;
-  TurnScreenSaverOff();
+  KeepDisplayOn();
+  RaiseTimerResolution();
   GlProbe probe{};
   std::string error;
   if (!ProbeOpenGl(Instance(), kClassName, probe, error)) return Fail(error);
@@ -324,6 +309,8 @@ int KeyDown(int scancode) {
   return screen.window != nullptr ? KeyStateAnswer(screen.keys, scancode) : 0;
 }
 
+// While the window is open the timer ticks every millisecond
+// (RaiseTimerResolution), so the sleep ends on time, not on the next 15.6 ms tick.
 void SleepFor(int milliseconds) {
   if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
 }
@@ -338,3 +325,5 @@ bool ScreenIsOpen() { return screen.window != nullptr; }
 bool ScreenIsFullScreen() { return screen.window != nullptr && IsFullScreen(); }
 
 int TerminationStatus() { return ConsoleEventStatus(); }
+
+HWND ScreenWindow() { return screen.window; }

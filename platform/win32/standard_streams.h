@@ -6,5 +6,7 @@
 void WriteStandardOutputAsBinary();
 
 // Whether the process was given a standard error stream. A program started
-// from the desktop has none, and a message written there is never seen.
+// from the desktop has none, and a message written there is never seen. The
+// answer is the first call's: asked before the console is taken, which may
+// give the process standard handles that it was not started with.
 bool HasStandardError();

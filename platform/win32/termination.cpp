@@ -4,6 +4,9 @@
 
 #include <atomic>
 
+#include "platform/win32/display_awake.h"
+#include "platform/win32/display_mode.h"
+
 namespace {
 
 constexpr int kInterruptStatus = 130;
@@ -22,6 +25,12 @@ BOOL WINAPI NoteConsoleEvent(DWORD event) {
   }
   int none = 0;
   const bool first = notedStatus.compare_exchange_strong(none, status);
+  if (!first || event == CTRL_CLOSE_EVENT) {
+    // The program may end before main's clean-up runs: the settings that
+    // outlive it go back now; main's closing, if it comes, finds them back.
+    RestoreScreenSaver();
+    RestoreDesktopMode();
+  }
   if (event == CTRL_CLOSE_EVENT) {
     // The system ends the process as soon as this returns. Main's own end, with
     // the window closed and the status given, ends this thread with it; if main

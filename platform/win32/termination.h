@@ -3,7 +3,8 @@
 // closing the console window. The system runs the handler on a thread of its
 // own, which only notes the request; the viewer ends at its next frame with
 // the window closed and the display mode restored. A second Ctrl+C or
-// Ctrl+Break ends the program at once.
+// Ctrl+Break ends the program at once, with the screen-saver setting and the
+// display mode put back first.
 //
 // Exit statuses, as the Linux build gives them for the matching signals:
 // 130 for Ctrl+C and Ctrl+Break (SIGINT), 129 for the console closed (SIGHUP).

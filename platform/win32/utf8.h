@@ -2,5 +2,7 @@
 // Text between the program's UTF-8 and the wide text of the system's calls.
 #include <string>
 
+// A lone surrogate, which a Windows name may hold, becomes U+FFFD: the
+// system's conversion replaces it unless asked to fail.
 std::string Utf8FromWide(const std::wstring& text);
 std::wstring WideFromUtf8(const std::string& text);

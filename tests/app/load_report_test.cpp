@@ -31,21 +31,37 @@ std::unique_ptr<Loaded> LoadedTriangles(int faceCount) {
 }
 
 std::string Report(const Loaded& loaded, const std::string& fileName = "enterprise.obj") {
-  std::FILE* out = std::tmpfile();
-  ReportLoadProblems(fileName, "/models", loaded.model, loaded.summary, out);
-  std::string text(static_cast<std::size_t>(std::ftell(out)), '\0');
-  std::rewind(out);
-  text.resize(std::fread(text.data(), 1, text.size(), out));
-  std::fclose(out);
-  return text;
+  return ReportLoadProblems(fileName, "/models", loaded.model, loaded.summary).lines;
 }
 
-TEST(LoadReport, AModelThatDrawsWholeSaysNothing) { EXPECT_EQ(Report(*LoadedTriangles(3)), ""); }
+bool SomethingShows(const Loaded& loaded) {
+  return ReportLoadProblems("enterprise.obj", "/models", loaded.model, loaded.summary).somethingShows;
+}
+
+TEST(LoadReport, AModelThatDrawsWholeSaysNothing) {
+  EXPECT_EQ(Report(*LoadedTriangles(3)), "");
+  EXPECT_TRUE(SomethingShows(*LoadedTriangles(3)));
+}
 
 TEST(LoadReport, NoModelFileNamesTheDirectoryLookedIn) {
   auto loaded = std::make_unique<Loaded>();
   EXPECT_EQ(Report(*loaded, "no such model.obj"),
             "viewer: no no such model.obj in /models; the window stays empty\n");
+  EXPECT_FALSE(SomethingShows(*loaded));
+}
+
+// Faces that are not drawn, drawn black or have no corners show nothing; one
+// face in a colour is enough.
+TEST(LoadReport, NothingShowsWithoutAFaceDrawnInAColourOrTexture) {
+  auto loaded = LoadedTriangles(4);
+  Model& model = loaded->model;
+  model.faces[0].red = 0.0f;
+  model.faces[1].vertexIndex[0] = 601;
+  model.faces[2] = Face{};
+  model.faces[3].vertexIndex[0] = -1;
+  EXPECT_FALSE(SomethingShows(*loaded));
+  model.faces[3].vertexIndex[0] = 1;
+  EXPECT_TRUE(SomethingShows(*loaded));
 }
 
 // Out of range in each of the three index arrays, and a count beyond a face's

@@ -1,14 +1,16 @@
 // Another build of the viewer (VIEWER_COMMAND: tools/test-windows.sh puts
 // viewer.exe under Wine there) against the Linux build, each run by this test
 // on the same files: the same progress text byte for byte and the same
-// picture at start, on the sample model, on the tests' account model and on
-// a copy of that with CR LF line ends and lines holding the byte 0x1A.
+// picture at start, on the sample model, on the tests' account model, on
+// a copy of that with CR LF line ends and lines holding the byte 0x1A, and on
+// a textured square whose directory and texture are named in non-ASCII UTF-8.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "tests/support/bmp_files.h"
 #include "tests/support/display_test.h"
 
 namespace {
@@ -28,7 +30,15 @@ TEST_F(AnotherBuild, WritesAndShowsWhatTheLinuxBuildDoes) {
     WriteFile(crlf + "/" + name, withCrLf);
   }
 
-  for (const std::string directory : {SAMPLE_MODEL_DIRECTORY, READER_TEST_DATA "/account", crlf.c_str()}) {
+  // Windows would take the name's bytes in its ANSI code page and find no file.
+  const std::string named = scratch + "/m\xC3\xB6" "del-\xD0\xB4\xD0\xBE\xD0\xBC";  // mödel-дом
+  std::filesystem::create_directory(named);
+  WriteFile(named + "/enterprise.mtl", "newmtl skin\nKd 1 1 1\nmap_Kd t\xC3\xABx.bmp\n");  // tëx.bmp
+  WriteFile(named + "/t\xC3\xABx.bmp", BmpFile(1, 1, {{0x20, 0x40, 0xE0}}));
+  WriteFile(named + "/enterprise.obj",
+            "v -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\nvt 0 0\nvn 0 0 -1\nusemtl skin\nf 1/1/1 2/1/1 3/1/1 4/1/1\n");
+
+  for (const std::string directory : {SAMPLE_MODEL_DIRECTORY, READER_TEST_DATA "/account", crlf.c_str(), named.c_str()}) {
     SCOPED_TRACE(directory);
     const ViewerRun linux = RunUntilEscape(directory, true);
     const ViewerRun other = RunUntilEscape(directory);

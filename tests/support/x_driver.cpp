@@ -56,24 +56,24 @@ long ReadCardinal(Display* display, Window window, Atom property) {
   return value;
 }
 
-Window FindInTree(Display* display, Window parent, Atom pidAtom, pid_t pid) {
+// The viewable windows marked with pid under parent, bottom to top, without
+// looking inside them.
+void FindInTree(Display* display, Window parent, Atom pidAtom, pid_t pid, std::vector<WindowId>& found) {
   Window root = 0;
   Window parentOut = 0;
   Window* children = nullptr;
   unsigned int count = 0;
-  if (XQueryTree(display, parent, &root, &parentOut, &children, &count) == 0) return 0;
-  Window found = 0;
-  for (unsigned int i = 0; i < count && found == 0; ++i) {
+  if (XQueryTree(display, parent, &root, &parentOut, &children, &count) == 0) return;
+  for (unsigned int i = 0; i < count; ++i) {
     XWindowAttributes attributes;
     if (ReadCardinal(display, children[i], pidAtom) == pid && XGetWindowAttributes(display, children[i], &attributes) &&
         attributes.map_state == IsViewable) {
-      found = children[i];
+      found.push_back(children[i]);
     } else {
-      found = FindInTree(display, children[i], pidAtom, pid);
+      FindInTree(display, children[i], pidAtom, pid, found);
     }
   }
   if (children != nullptr) XFree(children);
-  return found;
 }
 
 // Where the window's picture is: the window itself, or where its owner draws
@@ -153,10 +153,20 @@ WindowId FindWindowOfProcess(XDriver* driver, pid_t pid, int timeoutMs) {
   const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
-    const Window found = FindInTree(display, DefaultRootWindow(display), pidAtom, pid);
-    if (found != 0 || std::chrono::steady_clock::now() > deadline) return found;
+    std::vector<WindowId> found;
+    FindInTree(display, DefaultRootWindow(display), pidAtom, pid, found);
+    if (!found.empty()) return found.front();
+    if (std::chrono::steady_clock::now() > deadline) return 0;
     SleepMs(20);
   }
+}
+
+std::vector<WindowId> WindowsOfProcess(XDriver* driver, pid_t pid) {
+  Display* display = driver->display;
+  const XErrorsIgnored ignored(display);
+  std::vector<WindowId> found;
+  FindInTree(display, DefaultRootWindow(display), XInternAtom(display, "_NET_WM_PID", False), pid, found);
+  return found;
 }
 
 bool WaitForFocus(XDriver* driver, WindowId window, int timeoutMs) {
@@ -193,6 +203,13 @@ std::string WindowTitle(XDriver* driver, WindowId window) {
   }
   if (data != nullptr) XFree(data);
   return title;
+}
+
+WindowId OwnerOf(XDriver* driver, WindowId window) {
+  Display* display = driver->display;
+  const XErrorsIgnored ignored(display);
+  Window owner = 0;
+  return XGetTransientForHint(display, window, &owner) != 0 ? owner : 0;
 }
 
 WindowGeometry GetWindowGeometry(XDriver* driver, WindowId window) {

@@ -34,11 +34,15 @@ void CloseDriverDisplay(XDriver* driver);
 // The top-level window that the process marked with its pid, waiting up to
 // timeoutMs for it to appear and be viewable; 0 when none did.
 WindowId FindWindowOfProcess(XDriver* driver, pid_t pid, int timeoutMs);
+// Every viewable top-level window that the process marked, bottom to top.
+std::vector<WindowId> WindowsOfProcess(XDriver* driver, pid_t pid);
 
 // Waits up to timeoutMs for the window to hold the keyboard focus.
 bool WaitForFocus(XDriver* driver, WindowId window, int timeoutMs);
 
 std::string WindowTitle(XDriver* driver, WindowId window);
+// The window that this one belongs to (a dialog's owner), or 0.
+WindowId OwnerOf(XDriver* driver, WindowId window);
 // Where the window's picture is, without a frame that Wine draws inside the
 // window when no window manager does.
 WindowGeometry GetWindowGeometry(XDriver* driver, WindowId window);
