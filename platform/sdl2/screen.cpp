@@ -46,11 +46,9 @@ struct ResolvedKeys {
 };
 ResolvedKeys resolvedKeys[kKeyMapRowCount];
 
-SDL_Scancode ScancodeOf(Key key) { return key == Key::None ? SDL_SCANCODE_UNKNOWN : SDL_GetScancodeFromKey(SdlKeycodeOf(key)); }
-
 void ResolveKeyMap() {
   for (int row = 0; row < kKeyMapRowCount; ++row) {
-    resolvedKeys[row] = {ScancodeOf(kKeyMap[row].key), ScancodeOf(kKeyMap[row].secondKey)};
+    resolvedKeys[row] = {SdlScancodeOf(kKeyMap[row].key), SdlScancodeOf(kKeyMap[row].secondKey)};
   }
 }
 
