@@ -61,14 +61,25 @@ TEST_F(ViewerUnderKeyboardLayouts, QAndAMoveTheModelArrowsAndEscapeWork) {
   };
   // AZERTY types a where a US keyboard has q, and q where it has a; the
   // Cyrillic layout types neither, and Q and A stay at the US places.
-  for (const Layout& layout : {Layout{"us", qPlace, aPlace}, Layout{"fr", aPlace, qPlace}, Layout{"ru", qPlace, aPlace}}) {
+  for (const Layout& layout :
+       {Layout{"us", qPlace, aPlace}, Layout{"fr", aPlace, qPlace}, Layout{"ru", qPlace, aPlace}}) {
     SCOPED_TRACE(layout.name);
     ASSERT_TRUE(SetKeyboardLayout(layout.name)) << "setxkbmap failed";
     const pid_t pid = LaunchViewer(SAMPLE_MODEL_DIRECTORY);
     const WindowId window = FindViewerWindow(pid);
     ASSERT_NE(window, 0u);
+    // The arrows first: Wine follows a later change of layout only in a
+    // program that has taken a key before it.
     const WindowPixels start = LoadedPicture(window);
-    expectNearerThenFarther(window, layout.nearerKey, layout.fartherKey);
+    HoldKey(driver, "Left", 300);
+    SleepMs(200);
+    EXPECT_GT(DifferentPixels(start, ReadWindowPixels(driver, window)), start.rgb.size() / 100)
+        << "Left did not turn the model";
+    // Wine gives the letter keys of a Cyrillic X layout spare virtual keys
+    // (VK_OEM_1 at q's place, where Windows' own Russian layout has 'Q'), so
+    // under it no key is Q for viewer.exe, which reads virtual keys.
+    const bool wineHasNoQ = !ViewerIsLinuxBuild() && std::string(layout.name) == "ru";
+    if (!wineHasNoQ) expectNearerThenFarther(window, layout.nearerKey, layout.fartherKey);
 
     if (std::string(layout.name) == "ru") {
       SCOPED_TRACE("switched to fr while running");
@@ -76,11 +87,6 @@ TEST_F(ViewerUnderKeyboardLayouts, QAndAMoveTheModelArrowsAndEscapeWork) {
       SleepMs(300);
       expectNearerThenFarther(window, aPlace, qPlace);
     }
-    const WindowPixels moved = ReadWindowPixels(driver, window);
-    HoldKey(driver, "Left", 300);
-    SleepMs(200);
-    EXPECT_GT(DifferentPixels(moved, ReadWindowPixels(driver, window)), start.rgb.size() / 100)
-        << "Left did not turn the model";
     EXPECT_EQ(PressEscapeAndWait(pid), 0);
   }
 }
