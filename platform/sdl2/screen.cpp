@@ -10,8 +10,8 @@
 #include "platform/gl_support.h"
 #include "platform/key_map.h"
 #include "platform/key_states.h"
-#include "platform/screen_layer.h"
 #include "platform/scancodes.h"
+#include "platform/screen_layer.h"
 #include "platform/sdl2/executable_path.h"
 #include "platform/sdl2/key_codes.h"
 #include "platform/sdl2/termination.h"
@@ -197,11 +197,12 @@ bool TryOpen(const std::string& title, bool fullScreen) {
   // A full-screen window that loses the focus stays as it is.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    return FailOpening(std::string("no display to show a window on: ") + DescribeDisplays() + " (" + SDL_GetError() + ")");
+    return FailOpening(std::string("no display to show a window on: ") + DescribeDisplays() + " (" + SDL_GetError() +
+                       ")");
   }
   if (!ShowsWindows(SDL_GetCurrentVideoDriver())) {
     FailOpening(std::string("no display to show a window on: ") + DescribeDisplays() + " (only SDL's \"" +
-         SDL_GetCurrentVideoDriver() + "\" video driver is left)");
+                SDL_GetCurrentVideoDriver() + "\" video driver is left)");
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
   }
@@ -217,7 +218,7 @@ bool TryOpen(const std::string& title, bool fullScreen) {
     // The texture loader uploads BGRA pixel data.
     if (!SupportsBgra(version, extensions)) {
       ok = FailOpening(std::string("the OpenGL context (version ") + (version ? version : "unknown") +
-                ") takes no BGRA pixel data");
+                       ") takes no BGRA pixel data");
     }
   }
   if (ok && fullScreen) {
@@ -292,7 +293,8 @@ void HandleEvent(const SDL_Event& event) {
 void BeginOpening() {}
 
 bool TryOpening(bool fullScreen) {
-  // Noted from the first attempt on; catching them again changes nothing.
+  // Termination signals are noted from the first attempt on; catching them
+  // again changes nothing.
   CatchTerminationSignals();
   return TryOpen(TitleFromPath(ExecutablePath(), "/"), fullScreen);
 }
