@@ -44,12 +44,18 @@ int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshR
 
 const char* ScreenError() { return lastError.c_str(); }
 
-int KeyDown(int scancode) { return WindowIsOpen() ? KeyStateAnswer(WindowKeyStates(), scancode) : 0; }
-
-void ScreenClose() {
-  if (WindowIsOpen()) TearDownWindow();
+int KeyDown(int scancode) {
+  const WindowState window = CurrentWindow();
+  return window.open ? KeyStateAnswer(*window.keys, scancode) : 0;
 }
 
-bool ScreenIsOpen() { return WindowIsOpen(); }
+void ScreenClose() {
+  if (ScreenIsOpen()) TearDownWindow();
+}
 
-bool ScreenIsFullScreen() { return WindowIsOpen() && WindowIsFullScreen(); }
+bool ScreenIsOpen() { return CurrentWindow().open; }
+
+bool ScreenIsFullScreen() {
+  const WindowState window = CurrentWindow();
+  return window.open && window.fullScreen;
+}

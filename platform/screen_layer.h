@@ -19,9 +19,14 @@ bool TryOpening(bool fullScreen);
 void EndOpening(bool opened);
 // Closes the open window and restores the display mode and the screen saver.
 void TearDownWindow();
-bool WindowIsOpen();
-bool WindowIsFullScreen();
-const KeyStates& WindowKeyStates();
+
+// What the shared operations read of the layer's window.
+struct WindowState {
+  bool open;
+  bool fullScreen;
+  const KeyStates* keys;  // the table the last sample wrote
+};
+WindowState CurrentWindow();
 
 // Defined by the shared code, for the layers.
 

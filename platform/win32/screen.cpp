@@ -294,11 +294,7 @@ void EndOpening(bool opened) {
 
 void TearDownWindow() { TearDown(); }
 
-bool WindowIsOpen() { return screen.window != nullptr; }
-
-bool WindowIsFullScreen() { return IsFullScreen(); }
-
-const KeyStates& WindowKeyStates() { return screen.keys; }
+WindowState CurrentWindow() { return {screen.window != nullptr, IsFullScreen(), &screen.keys}; }
 
 void ScreenFlip() {
   if (screen.window == nullptr) return;
