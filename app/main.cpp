@@ -13,6 +13,7 @@
 #include "platform/log.h"
 #include "platform/screen.h"
 #include "platform/startup_problems.h"
+#include "platform/standard_descriptors.h"
 #include "render/scene.h"
 #include "render/texture_loader.h"
 
@@ -44,6 +45,9 @@ std::string WhereLookedIn() {
 }  // namespace
 
 int main() {
+  // Before the display connection or any file takes a number that a closed
+  // standard stream left free.
+  ReserveStandardDescriptors();
   std::memset(&model, 0, sizeof model);  // in place: no 300 KB temporary on the stack
   ViewState view = InitialView();
 

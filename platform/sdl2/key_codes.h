@@ -1,8 +1,11 @@
 #pragma once
-// The key map's keys as SDL key codes.
-#include <SDL_keycode.h>
+// The key map's keys on SDL's keyboard.
+#include <SDL_scancode.h>
 
 #include "platform/key_map.h"
 
-// The SDL key code of a key; SDLK_UNKNOWN for Key::None.
-SDL_Keycode SdlKeycodeOf(Key key);
+// Where a key lies in the current keyboard layout: the scan code of the key
+// that types its key code, or, when no key of the layout types it (Q under a
+// Cyrillic layout), its place on a US keyboard. SDL_SCANCODE_UNKNOWN for
+// Key::None. Asks SDL's keymap: call it when the layout is known to change.
+SDL_Scancode SdlScancodeOf(Key key);

@@ -11,6 +11,7 @@
 #include "platform/key_map.h"
 #include "platform/key_states.h"
 #include "platform/scancodes.h"
+#include "platform/screen_layer.h"
 #include "platform/sdl2/executable_path.h"
 #include "platform/sdl2/key_codes.h"
 #include "platform/sdl2/termination.h"
@@ -34,7 +35,6 @@ struct Screen {
 };
 
 Screen screen{};
-std::string lastError;
 
 bool IsFullScreen() { return (screen.flags & kFlagFullScreen) != 0; }
 
@@ -46,11 +46,9 @@ struct ResolvedKeys {
 };
 ResolvedKeys resolvedKeys[kKeyMapRowCount];
 
-SDL_Scancode ScancodeOf(Key key) { return key == Key::None ? SDL_SCANCODE_UNKNOWN : SDL_GetScancodeFromKey(SdlKeycodeOf(key)); }
-
 void ResolveKeyMap() {
   for (int row = 0; row < kKeyMapRowCount; ++row) {
-    resolvedKeys[row] = {ScancodeOf(kKeyMap[row].key), ScancodeOf(kKeyMap[row].secondKey)};
+    resolvedKeys[row] = {SdlScancodeOf(kKeyMap[row].key), SdlScancodeOf(kKeyMap[row].secondKey)};
   }
 }
 
@@ -67,13 +65,6 @@ void TearDown() {
   if (screen.screenSaverWasEnabled) SDL_EnableScreenSaver();
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   screen = Screen{};
-}
-
-// Keeps the first reason of a failed opening: the later attempts mostly fail
-// the same way or, in full screen, for want of a display mode.
-bool Fail(const std::string& reason) {
-  if (lastError.empty()) lastError = reason;
-  return false;
 }
 
 // The display's own 640 x 480 mode at 32 bits per pixel, if it has one: a
@@ -165,10 +156,10 @@ bool CreateWindowAndContext(const std::string& title, bool accelerated) {
 
   screen.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth, kHeight,
                                    SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-  if (screen.window == nullptr) return Fail(SDL_GetError());
+  if (screen.window == nullptr) return FailOpening(SDL_GetError());
   screen.context = SDL_GL_CreateContext(screen.window);
   if (screen.context == nullptr) {
-    Fail(SDL_GetError());
+    FailOpening(SDL_GetError());
     SDL_DestroyWindow(screen.window);
     screen.window = nullptr;
     return false;
@@ -206,11 +197,12 @@ bool TryOpen(const std::string& title, bool fullScreen) {
   // A full-screen window that loses the focus stays as it is.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    return Fail(std::string("no display to show a window on: ") + DescribeDisplays() + " (" + SDL_GetError() + ")");
+    return FailOpening(std::string("no display to show a window on: ") + DescribeDisplays() + " (" + SDL_GetError() +
+                       ")");
   }
   if (!ShowsWindows(SDL_GetCurrentVideoDriver())) {
-    Fail(std::string("no display to show a window on: ") + DescribeDisplays() + " (only SDL's \"" +
-         SDL_GetCurrentVideoDriver() + "\" video driver is left)");
+    FailOpening(std::string("no display to show a window on: ") + DescribeDisplays() + " (only SDL's \"" +
+                SDL_GetCurrentVideoDriver() + "\" video driver is left)");
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
   }
@@ -225,17 +217,17 @@ bool TryOpen(const std::string& title, bool fullScreen) {
     const auto* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     // The texture loader uploads BGRA pixel data.
     if (!SupportsBgra(version, extensions)) {
-      ok = Fail(std::string("the OpenGL context (version ") + (version ? version : "unknown") +
-                ") takes no BGRA pixel data");
+      ok = FailOpening(std::string("the OpenGL context (version ") + (version ? version : "unknown") +
+                       ") takes no BGRA pixel data");
     }
   }
   if (ok && fullScreen) {
     SDL_DisplayMode mode;
-    if (!FindFullScreenMode(mode)) ok = Fail("the display has no 640 x 480 mode");
+    if (!FindFullScreenMode(mode)) ok = FailOpening("the display has no 640 x 480 mode");
   }
   if (ok) {
     BringToFront();
-    if (fullScreen && !EnterFullScreen()) ok = Fail("the display refused its 640 x 480 mode");
+    if (fullScreen && !EnterFullScreen()) ok = FailOpening("the display refused its 640 x 480 mode");
   }
   if (!ok) {
     TearDown();
@@ -297,30 +289,22 @@ void HandleEvent(const SDL_Event& event) {
 
 }  // namespace
 
-int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshRate) {
-  // Every depth gives a 32-bit RGBA context; pages and refresh rate have no
-  // visible effect on an OpenGL window.
-  (void)colourDepth;
-  (void)pageCount;
-  (void)refreshRate;
-  if (screen.window != nullptr) ScreenClose();
-  lastError.clear();
-  if (mode != kModeVga) {
-    lastError = "mode " + std::to_string(mode) + " names no window size";
-    return 1;
-  }
-  CatchTerminationSignals();
+// Nothing to prepare before the attempts.
+void BeginOpening() {}
 
-  const std::string title = TitleFromPath(ExecutablePath(), "/");
-  const bool fullScreen = (flags & kFlagFullScreen) != 0;
-  // The request as given twice, then twice in full screen.
-  if (!TryOpen(title, fullScreen) && !TryOpen(title, fullScreen) && !TryOpen(title, true) && !TryOpen(title, true)) {
-    return 1;
-  }
-  return 0;
+bool TryOpening(bool fullScreen) {
+  // Termination signals are noted from the first attempt on; catching them
+  // again changes nothing.
+  CatchTerminationSignals();
+  return TryOpen(TitleFromPath(ExecutablePath(), "/"), fullScreen);
 }
 
-const char* ScreenError() { return lastError.c_str(); }
+// The viewer tells why on standard error.
+void EndOpening(bool opened) { (void)opened; }
+
+void TearDownWindow() { TearDown(); }
+
+WindowState CurrentWindow() { return {screen.window != nullptr, IsFullScreen(), &screen.keys}; }
 
 void ScreenFlip() {
   if (screen.window == nullptr) return;
@@ -332,22 +316,9 @@ void ScreenFlip() {
   while (SDL_PollEvent(&event) != 0) HandleEvent(event);
 }
 
-int KeyDown(int scancode) {
-  return screen.window != nullptr ? KeyStateAnswer(screen.keys, scancode) : 0;
-}
-
 void SleepFor(int milliseconds) {
   if (milliseconds > 0) SDL_Delay(static_cast<Uint32>(milliseconds));
 }
-
-void ScreenClose() {
-  if (screen.window == nullptr) return;
-  TearDown();
-}
-
-bool ScreenIsOpen() { return screen.window != nullptr; }
-
-bool ScreenIsFullScreen() { return screen.window != nullptr && IsFullScreen(); }
 
 int TerminationStatus() {
   const int signalNumber = CaughtTerminationSignal();

@@ -9,6 +9,7 @@
 #include "platform/key_map.h"
 #include "platform/key_states.h"
 #include "platform/scancodes.h"
+#include "platform/screen_layer.h"
 #include "platform/title.h"
 #include "platform/win32/display_awake.h"
 #include "platform/win32/display_mode.h"
@@ -49,18 +50,10 @@ struct Screen {
 };
 
 Screen screen{};
-std::string lastError;
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 bool IsFullScreen() { return (screen.flags & kFlagFullScreen) != 0; }
-
-// Keeps the first reason of a failed opening: the later attempts mostly fail
-// the same way or, in full screen, for want of a display mode.
-bool Fail(const std::string& reason) {
-  if (lastError.empty()) lastError = reason;
-  return false;
-}
 
 // Undoes whatever an opening has done so far, or closes an open window.
 void TearDown() {
@@ -196,7 +189,7 @@ bool RegisterWindowClass() {
   windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.lpszClassName = kClassName;
-  if (RegisterClassExW(&windowClass) == 0) return Fail(SystemFailure("RegisterClassEx"));
+  if (RegisterClassExW(&windowClass) == 0) return FailOpening(SystemFailure("RegisterClassEx"));
   screen.classRegistered = true;
   return true;
 }
@@ -204,12 +197,12 @@ bool RegisterWindowClass() {
 bool CreateScreenWindow(const std::wstring& title, bool fullScreen) {
   screen.window = CreateWindowExW(0, kClassName, title.c_str(), kBaseStyle, 0, 0, 8, 8, nullptr, nullptr,
                                   Instance(), nullptr);
-  if (screen.window == nullptr) return Fail(SystemFailure("CreateWindowEx"));
+  if (screen.window == nullptr) return FailOpening(SystemFailure("CreateWindowEx"));
   SetForegroundWindow(screen.window);
   screen.flags = kFlagOpenGl | (fullScreen ? kFlagFullScreen : 0);
   if (!ApplyForm()) {
     screen.flags = kFlagOpenGl;  // the desktop's mode was never changed
-    return Fail("the display refused 640 x 480 at 32 bits per pixel");
+    return FailOpening("the display refused 640 x 480 at 32 bits per pixel");
   }
   screen.active = true;
   return true;
@@ -222,14 +215,14 @@ bool OpenSteps(const std::wstring& title, bool fullScreen) {
   RaiseTimerResolution();
   GlProbe probe{};
   std::string error;
-  if (!ProbeOpenGl(Instance(), kClassName, probe, error)) return Fail(error);
+  if (!ProbeOpenGl(Instance(), kClassName, probe, error)) return FailOpening(error);
   if (!CreateScreenWindow(title, fullScreen)) return false;
   screen.deviceContext = GetDC(screen.window);
-  if (screen.deviceContext == nullptr) return Fail(SystemFailure("GetDC"));
-  if (!SetWindowPixelFormat(screen.deviceContext, probe, error)) return Fail(error);
+  if (screen.deviceContext == nullptr) return FailOpening(SystemFailure("GetDC"));
+  if (!SetWindowPixelFormat(screen.deviceContext, probe, error)) return FailOpening(error);
   screen.context = wglCreateContext(screen.deviceContext);
-  if (screen.context == nullptr) return Fail(SystemFailure("wglCreateContext"));
-  if (!wglMakeCurrent(screen.deviceContext, screen.context)) return Fail(SystemFailure("wglMakeCurrent"));
+  if (screen.context == nullptr) return FailOpening(SystemFailure("wglCreateContext"));
+  if (!wglMakeCurrent(screen.deviceContext, screen.context)) return FailOpening(SystemFailure("wglMakeCurrent"));
   return true;
 }
 
@@ -245,8 +238,18 @@ bool TryOpen(const std::wstring& title, bool fullScreen) {
 
 // For a program started from the desktop, whose standard error nobody sees.
 void ShowFailure(const std::wstring& title) {
-  const std::wstring text = WideFromUtf8("The viewer cannot open a 640 x 480 OpenGL window: " + lastError);
+  const std::wstring text =
+      WideFromUtf8(std::string("The viewer cannot open a 640 x 480 OpenGL window: ") + ScreenError());
   MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+}
+
+std::wstring WindowTitle() { return WideFromUtf8(TitleFromPath(ExecutablePath(), "\\/")); }
+
+// Asked once, before the console is taken, which may give the process
+// standard handles that it was not started with.
+bool StartedWithStandardError() {
+  static const bool hasStandardError = HasStandardError();
+  return hasStandardError;
 }
 
 void SampleKeyboard() {
@@ -261,36 +264,22 @@ void SampleKeyboard() {
 
 }  // namespace
 
-int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshRate) {
-  // Every depth gives a 32-bit RGBA context; pages and refresh rate have no
-  // visible effect on an OpenGL window.
-  (void)colourDepth;
-  (void)pageCount;
-  (void)refreshRate;
-  if (screen.window != nullptr) ScreenClose();
-  lastError.clear();
-  // Asked before the console is taken, which may give the process standard
-  // handles that it was not started with.
-  static const bool hasStandardError = HasStandardError();
+void BeginOpening() {
+  StartedWithStandardError();
   // Before any progress text.
   WriteStandardOutputAsBinary();
   CatchConsoleEvents();
-
-  const std::wstring title = WideFromUtf8(TitleFromPath(ExecutablePath(), "\\/"));
-  bool opened = false;
-  if (mode != kModeVga) {
-    lastError = "mode " + std::to_string(mode) + " names no window size";
-  } else {
-    const bool fullScreen = (flags & kFlagFullScreen) != 0;
-    // The request as given twice, then twice in full screen.
-    opened = TryOpen(title, fullScreen) || TryOpen(title, fullScreen) || TryOpen(title, true) || TryOpen(title, true);
-  }
-  if (opened) return 0;
-  if (!hasStandardError) ShowFailure(title);
-  return 1;
 }
 
-const char* ScreenError() { return lastError.c_str(); }
+bool TryOpening(bool fullScreen) { return TryOpen(WindowTitle(), fullScreen); }
+
+void EndOpening(bool opened) {
+  if (!opened && !StartedWithStandardError()) ShowFailure(WindowTitle());
+}
+
+void TearDownWindow() { TearDown(); }
+
+WindowState CurrentWindow() { return {screen.window != nullptr, IsFullScreen(), &screen.keys}; }
 
 void ScreenFlip() {
   if (screen.window == nullptr) return;
@@ -305,24 +294,11 @@ void ScreenFlip() {
   }
 }
 
-int KeyDown(int scancode) {
-  return screen.window != nullptr ? KeyStateAnswer(screen.keys, scancode) : 0;
-}
-
 // While the window is open the timer ticks every millisecond
 // (RaiseTimerResolution), so the sleep ends on time, not on the next 15.6 ms tick.
 void SleepFor(int milliseconds) {
   if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
 }
-
-void ScreenClose() {
-  if (screen.window == nullptr) return;
-  TearDown();
-}
-
-bool ScreenIsOpen() { return screen.window != nullptr; }
-
-bool ScreenIsFullScreen() { return screen.window != nullptr && IsFullScreen(); }
 
 int TerminationStatus() { return ConsoleEventStatus(); }
 

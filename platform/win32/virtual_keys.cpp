@@ -2,35 +2,54 @@
 
 #include <windows.h>
 
+#include "platform/key_table.h"
+
 namespace {
 
-// Indexed by Key, in the enumeration's order. The punctuation keys have no
-// virtual key of their own meaning; the VK_OEM codes are named by the US
-// layout. Either Enter key is VK_RETURN. The keypad digits are their own keys
-// while Num Lock is on; with it off they arrive as the arrows, Home, End and
-// so on, which the same rows hold anyway.
-constexpr unsigned char kVirtualKeys[static_cast<int>(Key::Count)] = {
-    0,
-    VK_ESCAPE,
-    '1', '2', '3', '4', '5', '6', '7', '8', '9', '0',
-    VK_OEM_MINUS, VK_OEM_PLUS, VK_BACK, VK_TAB,
-    'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P',
-    VK_OEM_4, VK_OEM_6, VK_RETURN, VK_LCONTROL, VK_RCONTROL,
-    'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L',
-    VK_OEM_1, VK_OEM_7, VK_OEM_3, VK_LSHIFT, VK_RSHIFT, VK_OEM_5,
-    'Z', 'X', 'C', 'V', 'B', 'N', 'M',
-    VK_OEM_COMMA, VK_OEM_PERIOD, VK_OEM_2, VK_LMENU, VK_RMENU, VK_SPACE, VK_CAPITAL,
-    VK_F1, VK_F2, VK_F3, VK_F4, VK_F5, VK_F6, VK_F7, VK_F8, VK_F9, VK_F10, VK_F11, VK_F12,
-    VK_NUMLOCK, VK_SCROLL,
-    VK_HOME, VK_UP, VK_PRIOR, VK_LEFT, VK_RIGHT, VK_END, VK_DOWN, VK_NEXT, VK_INSERT,
-    VK_DELETE,
-    VK_NUMPAD0, VK_NUMPAD1, VK_NUMPAD2, VK_NUMPAD3, VK_NUMPAD4, VK_NUMPAD5, VK_NUMPAD6, VK_NUMPAD7, VK_NUMPAD8,
-    VK_NUMPAD9,
-    VK_DECIMAL, VK_ADD, VK_SUBTRACT, VK_MULTIPLY, VK_DIVIDE, VK_RETURN,
-    VK_LWIN, VK_RWIN, VK_APPS,
+// A key and its virtual key. The punctuation keys have no virtual key of
+// their own meaning; the VK_OEM codes are named by the US layout. Either
+// Enter key is VK_RETURN. The keypad digits are their own keys while Num Lock
+// is on; with it off they arrive as the arrows, Home, End and so on, which
+// the same rows of the key map hold anyway.
+struct VirtualKeyRow {
+  Key key;
+  unsigned char virtualKey;
 };
-static_assert(kVirtualKeys[static_cast<int>(Key::Menu)] == VK_APPS, "one virtual key per Key, in its order");
+
+constexpr VirtualKeyRow kVirtualKeys[] = {
+    {Key::Escape, VK_ESCAPE},
+    {Key::Digit1, '1'}, {Key::Digit2, '2'}, {Key::Digit3, '3'}, {Key::Digit4, '4'}, {Key::Digit5, '5'},
+    {Key::Digit6, '6'}, {Key::Digit7, '7'}, {Key::Digit8, '8'}, {Key::Digit9, '9'}, {Key::Digit0, '0'},
+    {Key::Minus, VK_OEM_MINUS}, {Key::Equals, VK_OEM_PLUS}, {Key::Backspace, VK_BACK}, {Key::Tab, VK_TAB},
+    {Key::Q, 'Q'}, {Key::W, 'W'}, {Key::E, 'E'}, {Key::R, 'R'}, {Key::T, 'T'},
+    {Key::Y, 'Y'}, {Key::U, 'U'}, {Key::I, 'I'}, {Key::O, 'O'}, {Key::P, 'P'},
+    {Key::LeftBracket, VK_OEM_4}, {Key::RightBracket, VK_OEM_6}, {Key::Return, VK_RETURN},
+    {Key::LeftCtrl, VK_LCONTROL}, {Key::RightCtrl, VK_RCONTROL},
+    {Key::A, 'A'}, {Key::S, 'S'}, {Key::D, 'D'}, {Key::F, 'F'}, {Key::G, 'G'},
+    {Key::H, 'H'}, {Key::J, 'J'}, {Key::K, 'K'}, {Key::L, 'L'},
+    {Key::Semicolon, VK_OEM_1}, {Key::Apostrophe, VK_OEM_7}, {Key::Grave, VK_OEM_3},
+    {Key::LeftShift, VK_LSHIFT}, {Key::RightShift, VK_RSHIFT}, {Key::Backslash, VK_OEM_5},
+    {Key::Z, 'Z'}, {Key::X, 'X'}, {Key::C, 'C'}, {Key::V, 'V'}, {Key::B, 'B'}, {Key::N, 'N'}, {Key::M, 'M'},
+    {Key::Comma, VK_OEM_COMMA}, {Key::Period, VK_OEM_PERIOD}, {Key::Slash, VK_OEM_2},
+    {Key::LeftAlt, VK_LMENU}, {Key::RightAlt, VK_RMENU}, {Key::Space, VK_SPACE}, {Key::CapsLock, VK_CAPITAL},
+    {Key::F1, VK_F1}, {Key::F2, VK_F2}, {Key::F3, VK_F3}, {Key::F4, VK_F4}, {Key::F5, VK_F5}, {Key::F6, VK_F6},
+    {Key::F7, VK_F7}, {Key::F8, VK_F8}, {Key::F9, VK_F9}, {Key::F10, VK_F10}, {Key::F11, VK_F11}, {Key::F12, VK_F12},
+    {Key::NumLock, VK_NUMLOCK}, {Key::ScrollLock, VK_SCROLL},
+    {Key::Home, VK_HOME}, {Key::Up, VK_UP}, {Key::PageUp, VK_PRIOR}, {Key::Left, VK_LEFT}, {Key::Right, VK_RIGHT},
+    {Key::End, VK_END}, {Key::Down, VK_DOWN}, {Key::PageDown, VK_NEXT}, {Key::Insert, VK_INSERT},
+    {Key::Delete, VK_DELETE},
+    {Key::Keypad0, VK_NUMPAD0}, {Key::Keypad1, VK_NUMPAD1}, {Key::Keypad2, VK_NUMPAD2}, {Key::Keypad3, VK_NUMPAD3},
+    {Key::Keypad4, VK_NUMPAD4}, {Key::Keypad5, VK_NUMPAD5}, {Key::Keypad6, VK_NUMPAD6}, {Key::Keypad7, VK_NUMPAD7},
+    {Key::Keypad8, VK_NUMPAD8}, {Key::Keypad9, VK_NUMPAD9},
+    {Key::KeypadPeriod, VK_DECIMAL}, {Key::KeypadPlus, VK_ADD}, {Key::KeypadMinus, VK_SUBTRACT},
+    {Key::KeypadMultiply, VK_MULTIPLY}, {Key::KeypadDivide, VK_DIVIDE}, {Key::KeypadEnter, VK_RETURN},
+    {Key::LeftGui, VK_LWIN}, {Key::RightGui, VK_RWIN}, {Key::Menu, VK_APPS},
+};
+static_assert(CoversEveryKeyOnce(kVirtualKeys), "every key has one virtual key");
+
+// Looked up for every key of the map in every frame: one index.
+constexpr auto kVirtualKeysByKey = IndexByKey(kVirtualKeys);
 
 }  // namespace
 
-int VirtualKeyOf(Key key) { return kVirtualKeys[static_cast<int>(key)]; }
+int VirtualKeyOf(Key key) { return kVirtualKeysByKey[static_cast<std::size_t>(key)].virtualKey; }

@@ -79,7 +79,7 @@ TEST_F(ViewerDiagnostics, EachCauseGivesOneLineOnStandardError) {
 TEST_F(ViewerDiagnostics, WithoutStandardErrorAnEmptyWindowSaysWhyInABox) {
   if (ViewerIsLinuxBuild()) GTEST_SKIP() << "a program started from the Windows desktop has no standard error";
   ChildProcess viewer = ViewerProcess(SAMPLE_MODEL_DIRECTORY, scratch + "/stdout", "");
-  viewer.stderrClosed = true;
+  viewer.closedDescriptors = {2};
   pid_t pid = Launch(viewer);
   ASSERT_NE(FindViewerWindow(pid), 0u);
   for (int waited = 0; !EndsWith(Stdout(), "Done!\r\n") && waited < kViewerStartMs; waited += 50) SleepMs(50);

@@ -40,4 +40,22 @@ TEST_F(SampleModelInTheViewer, ShowsTurnsAndEnds) {
   EXPECT_EQ(Stderr(), "");
 }
 
+// Started with standard input, output or error closed, as some launchers and
+// service managers leave them: the display connection must not take the
+// free number, where the progress text or a message would be written into it.
+TEST_F(SampleModelInTheViewer, ShowsTheModelWithAStandardStreamClosed) {
+  for (int closed : {0, 1, 2}) {
+    SCOPED_TRACE(testing::Message() << "descriptor " << closed << " closed");
+    ChildProcess viewer = ViewerProcess(SAMPLE_MODEL_DIRECTORY, scratch + "/stdout", scratch + "/stderr");
+    viewer.closedDescriptors = {closed};
+    const pid_t pid = Launch(viewer);
+    const WindowId window = FindViewerWindow(pid);
+    ASSERT_NE(window, 0u) << "no viewer window";
+    SleepMs(1000);  // loaded, and some frames drawn
+    const WindowPixels picture = ReadWindowPixels(driver, window);
+    EXPECT_GT(LitPixels(picture), picture.rgb.size() / 20);
+    EXPECT_EQ(PressEscapeAndWait(pid), 0);
+  }
+}
+
 }  // namespace

@@ -111,6 +111,20 @@ class DisplayTest : public InScratchDirectory {
     ReleaseKey(driver, "Alt_L");
   }
 
+  // The viewer's picture once the model is loaded and the picture holds still.
+  WindowPixels LoadedPicture(WindowId window) {
+    // "Done!" ends the loading, before the first frame.
+    for (int waited = 0; !EndsWith(Stdout(), "Done!\r\n") && waited < kViewerStartMs; waited += 50) SleepMs(50);
+    WindowPixels picture = ReadWindowPixels(driver, window);
+    for (int i = 0; i < 50; ++i) {
+      SleepMs(100);
+      const WindowPixels later = ReadWindowPixels(driver, window);
+      if (DifferentPixels(later, picture) == 0) break;
+      picture = later;
+    }
+    return picture;
+  }
+
   // A run of the viewer from its start to Escape: its picture once the model
   // is loaded and the picture holds still, its progress text, its status.
   struct ViewerRun {
@@ -131,15 +145,7 @@ class DisplayTest : public InScratchDirectory {
       ADD_FAILURE() << "no window from the viewer in " << directory << "; stderr: " << Stderr();
       return result;
     }
-    // "Done!" ends the loading, before the first frame.
-    for (int waited = 0; !EndsWith(Stdout(), "Done!\r\n") && waited < kViewerStartMs; waited += 50) SleepMs(50);
-    result.picture = ReadWindowPixels(driver, window);
-    for (int i = 0; i < 50; ++i) {
-      SleepMs(100);
-      const WindowPixels later = ReadWindowPixels(driver, window);
-      if (DifferentPixels(later, result.picture) == 0) break;
-      result.picture = later;
-    }
+    result.picture = LoadedPicture(window);
     result.status = PressEscapeAndWait(pid);
     result.progress = Stdout();
     return result;

@@ -55,7 +55,7 @@ pid_t StartProcess(const ChildProcess& process) {
   for (const std::string& name : process.unsetEnvironment) unsetenv(name.c_str());
   RedirectTo(process.stdoutPath, STDOUT_FILENO);
   RedirectTo(process.stderrPath, STDERR_FILENO);
-  if (process.stderrClosed) close(STDERR_FILENO);
+  for (int descriptor : process.closedDescriptors) close(descriptor);
   execvp(argv[0], argv.data());
   _exit(127);
 }

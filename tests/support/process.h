@@ -15,7 +15,7 @@ struct ChildProcess {
   std::vector<std::string> unsetEnvironment;                      // and unset these
   std::string stdoutPath;  // "" keeps the test's own stream
   std::string stderrPath;
-  bool stderrClosed = false;  // started without standard error, as from a desktop
+  std::vector<int> closedDescriptors;  // closed in the child before it starts
 };
 
 // The child's pid, or -1 when it could not be started.

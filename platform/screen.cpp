@@ -1,0 +1,61 @@
+// The part of the screen interface that every window system answers alike:
+// the arguments of ScreenOpen, its four attempts and their reason, and what
+// the other operations answer from the layer's window and key states.
+#include "platform/screen.h"
+
+#include <string>
+
+#include "platform/key_states.h"
+#include "platform/screen_layer.h"
+
+namespace {
+
+std::string lastError;
+
+}  // namespace
+
+// The later attempts mostly fail the same way as the first or, in full
+// screen, for want of a display mode: the first reason is the one to tell.
+bool FailOpening(const std::string& reason) {
+  if (lastError.empty()) lastError = reason;
+  return false;
+}
+
+int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshRate) {
+  // Every depth gives a 32-bit RGBA context; pages and refresh rate have no
+  // visible effect on an OpenGL window.
+  (void)colourDepth;
+  (void)pageCount;
+  (void)refreshRate;
+  if (ScreenIsOpen()) ScreenClose();
+  lastError.clear();
+  BeginOpening();
+  bool opened = false;
+  if (mode != kModeVga) {
+    lastError = "mode " + std::to_string(mode) + " names no window size";
+  } else {
+    const bool fullScreen = (flags & kFlagFullScreen) != 0;
+    // The request as given twice, then twice in full screen.
+    opened = TryOpening(fullScreen) || TryOpening(fullScreen) || TryOpening(true) || TryOpening(true);
+  }
+  EndOpening(opened);
+  return opened ? 0 : 1;
+}
+
+const char* ScreenError() { return lastError.c_str(); }
+
+int KeyDown(int scancode) {
+  const WindowState window = CurrentWindow();
+  return window.open ? KeyStateAnswer(*window.keys, scancode) : 0;
+}
+
+void ScreenClose() {
+  if (ScreenIsOpen()) TearDownWindow();
+}
+
+bool ScreenIsOpen() { return CurrentWindow().open; }
+
+bool ScreenIsFullScreen() {
+  const WindowState window = CurrentWindow();
+  return window.open && window.fullScreen;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// What each window system's layer (platform/sdl2, platform/win32) gives the
+// screen code that both share (platform/screen.cpp): one attempt at opening,
+// the tear-down, and a look at the open window. Only the layers and that
+// code include this.
+#include <string>
+
+#include "platform/key_states.h"
+
+// Defined by each layer.
+
+// Before the attempts of every ScreenOpen, whatever mode it asks for.
+void BeginOpening();
+// One attempt at opening the window, windowed or in full screen, with every
+// key not held. On failure it has given its reason to FailOpening and undone
+// everything it did.
+bool TryOpening(bool fullScreen);
+// After the attempts; opened says whether one of them opened the window.
+void EndOpening(bool opened);
+// Closes the open window and restores the display mode and the screen saver.
+void TearDownWindow();
+
+// What the shared operations read of the layer's window.
+struct WindowState {
+  bool open;
+  bool fullScreen;
+  const KeyStates* keys;  // the table the last sample wrote
+};
+WindowState CurrentWindow();
+
+// Defined by the shared code, for the layers.
+
+// Keeps the reason an opening failed for, unless an earlier attempt of the
+// same ScreenOpen gave one already. Always false.
+bool FailOpening(const std::string& reason);
