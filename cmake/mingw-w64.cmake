@@ -17,9 +17,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # The C and C++ run-times and the threading library linked in: the program
-# then needs only DLLs that come with every Windows. No link time in the
-# program's header, so that a build of the same sources gives the same bytes.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
+# then needs only DLLs that come with every Windows.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
 # Programs built here run on this machine under Wine, the unit tests with ctest.
 find_program(VIEWER_WINE NAMES wine64 wine PATHS /usr/lib/wine)

@@ -28,7 +28,7 @@ TEST_F(AnotherBuild, WritesAndShowsWhatTheLinuxBuildDoes) {
     WriteFile(crlf + "/" + name, withCrLf);
   }
 
-  for (const std::string directory : {SAMPLE_MODEL_DIRECTORY, READER_TEST_DATA "/account", crlf.c_str()}) {
+  for (const std::string& directory : {SampleModelDirectory(), std::string(READER_TEST_DATA "/account"), crlf}) {
     SCOPED_TRACE(directory);
     const ViewerRun linux = RunUntilEscape(directory, true);
     const ViewerRun other = RunUntilEscape(directory);

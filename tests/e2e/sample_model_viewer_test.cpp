@@ -11,7 +11,7 @@ namespace {
 using SampleModelInTheViewer = DisplayTest;
 
 TEST_F(SampleModelInTheViewer, ShowsTurnsAndEnds) {
-  const pid_t pid = LaunchViewer(SAMPLE_MODEL_DIRECTORY);
+  const pid_t pid = LaunchViewer(SampleModelDirectory());
   ASSERT_GT(pid, 0);
   const WindowId window = FindViewerWindow(pid);
   ASSERT_NE(window, 0u) << "no viewer window";
