@@ -31,9 +31,11 @@ tools/ensure-packages.sh "${packages[@]}"
 jobs=$(nproc)
 
 # The time every packaged file bears: the last commit's, or a fixed one
-# outside a git checkout.
+# outside a git checkout. CPack dates the Debian package's files by it, and
+# strip the header of viewer.exe.
 epoch=$(git log -1 --format=%ct 2>/dev/null || echo 1796601600)
 stamp=$(date -u -d "@$epoch" +%Y%m%d%H%M.%S)
+export SOURCE_DATE_EPOCH=$epoch
 
 quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_WERROR=ON
 quietly cmake --build build --target viewer -j"$jobs"
@@ -44,8 +46,8 @@ name=viewer-$version-windows-x64
 rm -rf dist
 mkdir dist
 
-# The Debian package. CPack dates every file by SOURCE_DATE_EPOCH.
-SOURCE_DATE_EPOCH=$epoch quietly cpack --config build/CPackConfig.cmake -B build/cpack
+# The Debian package.
+quietly cpack --config build/CPackConfig.cmake -B build/cpack
 mv "build/cpack/viewer_${version}_amd64.deb" dist/
 
 # The Windows build as installed, for the zip and the installer.
