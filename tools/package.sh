@@ -93,7 +93,7 @@ status=0
 [[ $(command -v viewer) == /usr/bin/viewer ]] || { echo "FAIL: viewer is not /usr/bin/viewer on PATH" >&2; status=1; }
 tools/test-packages.sh --run viewer /usr/share/viewer/sample || status=1
 quietly "${sudo[@]}" dpkg --purge viewer
-for file in "${files[@]}"; do
+for file in "${files[@]}" /usr/share/viewer /usr/share/doc/viewer; do
   if [[ -e $file ]]; then
     echo "FAIL: $file is left after removing the package" >&2
     status=1
