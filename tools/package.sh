@@ -34,7 +34,6 @@ jobs=$(nproc)
 # outside a git checkout. CPack dates the Debian package's files by it, and
 # strip the header of viewer.exe.
 epoch=$(git log -1 --format=%ct 2>/dev/null || echo 1796601600)
-stamp=$(date -u -d "@$epoch" +%Y%m%d%H%M.%S)
 export SOURCE_DATE_EPOCH=$epoch
 
 quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_WERROR=ON
@@ -64,7 +63,7 @@ rm -rf build-windows/zip
 mkdir -p "$folder"
 cp "$stage"/bin/viewer.exe "$stage"/bin/viewer.ico "$stage"/share/doc/viewer/README.txt \
   "$stage"/share/doc/viewer/copyright.txt "$stage"/share/viewer/sample/* "$folder"/
-find "$folder" -exec touch -h -t "$stamp" {} +
+find "$folder" -exec touch -h -d "@$epoch" {} +
 (
   cd build-windows/zip
   find "viewer-$version" -type f | LC_ALL=C sort | TZ=UTC quietly zip -X -9 -q "$PWD/../../dist/$name.zip" -@
