@@ -26,8 +26,10 @@ case ${1:-} in
   *) echo "usage: $0 [--install-check]" >&2; exit 2 ;;
 esac
 
+# What building needs, and the packaging tools (the MinGW-w64 compilers come
+# with tools/build-windows.sh).
 mapfile -t packages < <(grep -v '^#' tools/packages.txt)
-tools/ensure-packages.sh "${packages[@]}"
+tools/ensure-packages.sh "${packages[@]}" dpkg-dev zip nsis
 jobs=$(nproc)
 
 # The time every packaged file bears: the last commit's, or a fixed one

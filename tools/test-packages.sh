@@ -57,8 +57,7 @@ case ${1:-} in
   --under-xvfb) ;;
   "")
     tools/package.sh
-    mapfile -t packages < <(grep -v '^#' tools/packages.txt)
-    tools/ensure-packages.sh "${packages[@]}"
+    tools/ensure-packages.sh lintian desktop-file-utils icoutils wine64
     build_e2e_tests
     tools/with-xvfb.sh "$0" --under-xvfb
     exit
