@@ -26,10 +26,11 @@ case ${1:-} in
   *) echo "usage: $0 [--install-check]" >&2; exit 2 ;;
 esac
 
-# What building needs, and the packaging tools (the MinGW-w64 compilers come
-# with tools/build-windows.sh).
+# What building needs, and the packaging tools: CPack finds the Debian
+# package's programs with file and their libraries with dpkg-shlibdeps
+# (dpkg-dev); the MinGW-w64 compilers come with tools/build-windows.sh.
 mapfile -t packages < <(grep -v '^#' tools/packages.txt)
-tools/ensure-packages.sh "${packages[@]}" dpkg-dev zip nsis
+tools/ensure-packages.sh "${packages[@]}" dpkg-dev file zip nsis
 jobs=$(nproc)
 
 # The time every packaged file bears: the last commit's, or a fixed one
