@@ -83,7 +83,7 @@ expect_lines() {
   local what=$1 expected actual
   expected=$(printf '%s\n' "${@:3}" | LC_ALL=C sort)
   actual=$(LC_ALL=C sort <<<"$2")
-  [[ $actual == "$expected" ]] || fail "$what:"$'\n'"$(diff <(echo "$expected") <(echo "$actual") | sed -n 's/^[<>]/&/p')"
+  [[ $actual == "$expected" ]] || fail "$what:"$'\n'"$(diff <(echo "$expected") <(echo "$actual") | grep '^[<>]')"
 }
 
 ## The Debian package
