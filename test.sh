@@ -7,7 +7,10 @@
 #     each fuzz harness over its regression corpus;
 #  3. the Windows build, cross-built with MinGW-w64, under Wine: its unit tests
 #     and the e2e tests of step 1 with viewer.exe in the viewer's place
-#     (tools/test-windows.sh).
+#     (tools/test-windows.sh);
+#  4. the packages a person installs (tools/package.sh): the Debian package,
+#     the Windows zip and installer, each checked and its program run on the
+#     sample, the Windows ones under Wine (tools/test-packages.sh).
 # Exits non-zero when any test fails.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -38,5 +41,8 @@ ASAN_OPTIONS=detect_leaks=0 tools/with-xvfb.sh ctest --test-dir build-clang --ou
 
 echo "== Windows build (MinGW-w64) under Wine: unit tests, and the e2e tests on viewer.exe"
 tools/test-windows.sh || status=1
+
+echo "== Packages: the Debian package, the Windows zip and installer, in dist/ and checked"
+tools/test-packages.sh || status=1
 
 exit "$status"

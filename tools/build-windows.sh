@@ -9,18 +9,27 @@ cd "$(dirname "$0")/.."
 # shellcheck source=tools/quietly.sh
 source tools/quietly.sh
 
-packages=(cmake g++-mingw-w64-x86-64-posix)
-tests=OFF
+packages=(cmake make g++-mingw-w64-x86-64-posix)
+tests=no
 case ${1:-} in
-  --with-tests) packages+=(wine64 googletest); tests=ON ;;
+  --with-tests) packages+=(wine64 googletest); tests=yes ;;
   "") ;;
   *) echo "usage: $0 [--with-tests]" >&2; exit 2 ;;
 esac
 tools/ensure-packages.sh "${packages[@]}"
 
+# Without --with-tests a build that has the tests keeps them, so that building
+# the program alone (tools/package.sh) does not drop them.
+options=()
+if [[ $tests == yes ]]; then
+  options=(-DVIEWER_TESTS=ON)
+elif [[ ! -f build-windows/CMakeCache.txt ]]; then
+  options=(-DVIEWER_TESTS=OFF)
+fi
+
 quietly cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS="$tests" -DVIEWER_WERROR=ON
-if [[ $tests == ON ]]; then
+  -DCMAKE_BUILD_TYPE=Release -DVIEWER_WERROR=ON "${options[@]}"
+if [[ $tests == yes ]]; then
   quietly cmake --build build-windows -j"$(nproc)"
 else
   quietly cmake --build build-windows --target viewer -j"$(nproc)"

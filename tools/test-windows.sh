@@ -33,39 +33,11 @@ if [[ ${1:-} != --under-xvfb ]]; then
 fi
 
 # Under Xvfb from here on.
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-[[ -x $wine ]] || wine=$(command -v wine64 || command -v wine)
-[[ -x $wineserver ]] || wineserver=$(command -v wineserver)
-
+# shellcheck source=tools/wine.sh
+source tools/wine.sh
 work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
-trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$work"' EXIT
-
-# A fresh prefix takes about ten seconds. Windows are left to Wine rather
-# than to a window manager, which Xvfb lacks: Wine would otherwise wait two
-# seconds for one whenever a window is hidden. A Windows process kept running
-# keeps Wine's own services up between the runs; a start just after they went
-# down waits ten seconds for them.
-"$wine" wineboot -i >/dev/null 2>&1
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-mkfifo "$work/keep"
-"$wine" cmd /c pause <"$work/keep" >/dev/null 2>&1 &
-exec 3>"$work/keep"  # held until the script ends
-
-# Quiet like the other steps, but for the closing counts of the tests that ran.
-counted() {
-  local log
-  log=$(mktemp)
-  if "$@" >"$log" 2>&1; then
-    grep -E '^(100% tests passed|\[  PASSED  \]|\[  SKIPPED \] [0-9]+ tests?,)' "$log" | sed 's/, listed below:$/ (Linux only)/' || true
-    rm -f "$log"
-  else
-    cat "$log" >&2
-    rm -f "$log"
-    return 1
-  fi
-}
+trap 'end_wine; rm -rf "$work"' EXIT
+start_wine "$work/prefix"
 
 status=0
 # ctest starts each test program through Wine (the build's emulator).

@@ -78,7 +78,7 @@ TEST_F(ViewerDiagnostics, EachCauseGivesOneLineOnStandardError) {
 // build's standard error is always there.
 TEST_F(ViewerDiagnostics, WithoutStandardErrorAnEmptyWindowSaysWhyInABox) {
   if (ViewerIsLinuxBuild()) GTEST_SKIP() << "a program started from the Windows desktop has no standard error";
-  ChildProcess viewer = ViewerProcess(SAMPLE_MODEL_DIRECTORY, scratch + "/stdout", "");
+  ChildProcess viewer = ViewerProcess(SampleModelDirectory(), scratch + "/stdout", "");
   viewer.closedDescriptors = {2};
   pid_t pid = Launch(viewer);
   ASSERT_NE(FindViewerWindow(pid), 0u);
@@ -142,7 +142,7 @@ TEST_F(ViewerDiagnostics, AReaderThatGoesAwayDoesNotEndIt) {
   head.arguments = {"-3", pipe};
   head.stdoutPath = scratch + "/stdout";
   const pid_t headPid = Launch(head);
-  const pid_t pid = Launch(ViewerProcess(SAMPLE_MODEL_DIRECTORY, pipe, scratch + "/stderr"));
+  const pid_t pid = Launch(ViewerProcess(SampleModelDirectory(), pipe, scratch + "/stderr"));
   ASSERT_NE(FindViewerWindow(pid), 0u) << Stderr();
   EXPECT_EQ(WaitForExit(headPid, kViewerEndMs), 0);
   SleepMs(500);

@@ -65,12 +65,12 @@ TEST_F(ViewerUnderKeyboardLayouts, QAndAMoveTheModelArrowsAndEscapeWork) {
        {Layout{"us", qPlace, aPlace}, Layout{"fr", aPlace, qPlace}, Layout{"ru", qPlace, aPlace}}) {
     SCOPED_TRACE(layout.name);
     ASSERT_TRUE(SetKeyboardLayout(layout.name)) << "setxkbmap failed";
-    const pid_t pid = LaunchViewer(SAMPLE_MODEL_DIRECTORY);
+    const pid_t pid = LaunchViewer(SampleModelDirectory());
     const WindowId window = FindViewerWindow(pid);
     ASSERT_NE(window, 0u);
     // The arrows first: Wine follows a later change of layout only in a
     // program that has taken a key before it.
-    const WindowPixels start = LoadedPicture(window);
+    const WindowPixels start = LoadedPicture(window, true);
     HoldKey(driver, "Left", 300);
     SleepMs(200);
     EXPECT_GT(DifferentPixels(start, ReadWindowPixels(driver, window)), start.rgb.size() / 100)

@@ -11,7 +11,7 @@ namespace {
 using SampleModelInTheViewer = DisplayTest;
 
 TEST_F(SampleModelInTheViewer, ShowsTurnsAndEnds) {
-  const pid_t pid = LaunchViewer(SAMPLE_MODEL_DIRECTORY);
+  const pid_t pid = LaunchViewer(SampleModelDirectory());
   ASSERT_GT(pid, 0);
   const WindowId window = FindViewerWindow(pid);
   ASSERT_NE(window, 0u) << "no viewer window";
@@ -46,7 +46,7 @@ TEST_F(SampleModelInTheViewer, ShowsTurnsAndEnds) {
 TEST_F(SampleModelInTheViewer, ShowsTheModelWithAStandardStreamClosed) {
   for (int closed : {0, 1, 2}) {
     SCOPED_TRACE(testing::Message() << "descriptor " << closed << " closed");
-    ChildProcess viewer = ViewerProcess(SAMPLE_MODEL_DIRECTORY, scratch + "/stdout", scratch + "/stderr");
+    ChildProcess viewer = ViewerProcess(SampleModelDirectory(), scratch + "/stdout", scratch + "/stderr");
     viewer.closedDescriptors = {closed};
     const pid_t pid = Launch(viewer);
     const WindowId window = FindViewerWindow(pid);

@@ -112,10 +112,16 @@ class DisplayTest : public InScratchDirectory {
   }
 
   // The viewer's picture once the model is loaded and the picture holds still.
-  WindowPixels LoadedPicture(WindowId window) {
+  // With shows, the model shows at start, so an all-black window is from
+  // before the first frame: on a busy machine it can hold still that long.
+  WindowPixels LoadedPicture(WindowId window, bool shows = false) {
     // "Done!" ends the loading, before the first frame.
     for (int waited = 0; !EndsWith(Stdout(), "Done!\r\n") && waited < kViewerStartMs; waited += 50) SleepMs(50);
     WindowPixels picture = ReadWindowPixels(driver, window);
+    for (int waited = 0; shows && LitPixels(picture) == 0 && waited < kViewerStartMs; waited += 50) {
+      SleepMs(50);
+      picture = ReadWindowPixels(driver, window);
+    }
     for (int i = 0; i < 50; ++i) {
       SleepMs(100);
       const WindowPixels later = ReadWindowPixels(driver, window);
@@ -134,8 +140,10 @@ class DisplayTest : public InScratchDirectory {
   };
 
   // Runs the viewer in directory; with linuxBuild the one built here,
-  // whatever VIEWER_COMMAND says, for comparing another build with it.
-  ViewerRun RunUntilEscape(const std::string& directory, bool linuxBuild = false) {
+  // whatever VIEWER_COMMAND says, for comparing another build with it. With
+  // shows, the model shows at start, so an all-black window is from before
+  // the first frame.
+  ViewerRun RunUntilEscape(const std::string& directory, bool linuxBuild = false, bool shows = false) {
     const std::string out = scratch + "/stdout";
     const std::string err = scratch + "/stderr";
     const pid_t pid = Launch(linuxBuild ? LinuxViewerProcess(directory, out, err) : ViewerProcess(directory, out, err));
@@ -145,7 +153,7 @@ class DisplayTest : public InScratchDirectory {
       ADD_FAILURE() << "no window from the viewer in " << directory << "; stderr: " << Stderr();
       return result;
     }
-    result.picture = LoadedPicture(window);
+    result.picture = LoadedPicture(window, shows);
     result.status = PressEscapeAndWait(pid);
     result.progress = Stdout();
     return result;

@@ -104,6 +104,11 @@ ChildProcess LinuxViewerProcess(const std::string& directory, const std::string&
   return process;
 }
 
+std::string SampleModelDirectory() {
+  const char* directory = std::getenv("VIEWER_SAMPLE_DIRECTORY");
+  return directory != nullptr && directory[0] != '\0' ? directory : SAMPLE_MODEL_DIRECTORY;
+}
+
 std::string ViewerProgramFile() { return ViewerCommand().back(); }
 
 bool ViewerIsLinuxBuild() {

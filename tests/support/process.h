@@ -43,6 +43,10 @@ ChildProcess ViewerProcess(const std::string& directory, const std::string& stdo
 ChildProcess LinuxViewerProcess(const std::string& directory, const std::string& stdoutPath,
                                 const std::string& stderrPath);
 
+// The folder of the sample model the tests show: VIEWER_SAMPLE_DIRECTORY when
+// that is set (a packaged copy, tools/test-packages.sh), else assets/.
+std::string SampleModelDirectory();
+
 // The viewer's own file: the last word of its command.
 std::string ViewerProgramFile();
 

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Makes in dist/ the packages a person installs without building:
+#   viewer_VERSION_amd64.deb                the Debian package (CPack)
+#   viewer-VERSION-windows-x64.zip          viewer.exe with the sample beside it
+#   viewer-VERSION-windows-x64-setup.exe    the Windows installer (NSIS)
+#   SHA256SUMS
+# VERSION is the one set in CMakeLists.txt. Builds the program first, in
+# build/ (Release, as test.sh builds it) and build-windows/
+# (tools/build-windows.sh). Every file in the packages bears the time of the
+# last commit, so that two runs on one commit give the same bytes.
+#
+# With --install-check it then installs the Debian package with apt-get
+# (sudo when not root), starts `viewer` from PATH in the installed sample
+# folder under a private Xvfb and checks its progress text, picture and
+# status, and removes the package again, checking that none of its files is
+# left behind. That changes the machine; nothing else here does.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+# shellcheck source=tools/quietly.sh
+source tools/quietly.sh
+
+install_check=no
+case ${1:-} in
+  --install-check) install_check=yes ;;
+  "") ;;
+  *) echo "usage: $0 [--install-check]" >&2; exit 2 ;;
+esac
+
+# What building needs, and the packaging tools: CPack finds the Debian
+# package's programs with file and their libraries with dpkg-shlibdeps
+# (dpkg-dev); the MinGW-w64 compilers come with tools/build-windows.sh.
+tools/ensure-packages.sh --list tools/packages.txt dpkg-dev file zip nsis
+jobs=$(nproc)
+
+# The time every packaged file bears: the last commit's, or a fixed one
+# outside a git checkout. CPack dates the Debian package's files by it, and
+# strip the header of viewer.exe.
+epoch=$(git log -1 --format=%ct 2>/dev/null || echo 1796601600)
+export SOURCE_DATE_EPOCH=$epoch
+
+quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_WERROR=ON
+quietly cmake --build build --target viewer -j"$jobs"
+tools/build-windows.sh
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+name=viewer-$version-windows-x64
+
+rm -rf dist
+mkdir dist
+
+# The Debian package.
+quietly cpack --config build/CPackConfig.cmake -B build/cpack
+mv "build/cpack/viewer_${version}_amd64.deb" dist/
+
+# The Windows build as installed, for the zip and the installer.
+stage=build-windows/stage
+rm -rf "$stage"
+quietly cmake --install build-windows --prefix "$stage" --strip
+
+# The zip: one folder holding viewer.exe with the sample model beside it, so
+# that started from Explorer (in its own folder) it shows the starship.
+# zip -X stores no owner or access times, TZ=UTC keeps the local time it
+# stores the same everywhere, and the names go in sorted.
+folder=build-windows/zip/viewer-$version
+rm -rf build-windows/zip
+mkdir -p "$folder"
+cp "$stage"/bin/viewer.exe "$stage"/bin/viewer.ico "$stage"/share/doc/viewer/README.txt \
+  "$stage"/share/doc/viewer/copyright.txt "$stage"/share/viewer/sample/* "$folder"/
+find "$folder" -exec touch -h -d "@$epoch" {} +
+(
+  cd build-windows/zip
+  find "viewer-$version" -type f | LC_ALL=C sort | TZ=UTC quietly zip -X -9 -q "$PWD/../../dist/$name.zip" -@
+)
+
+# The installer, from the script CMake wrote with the version and the sample's files.
+quietly makensis -V2 -DSTAGE="$PWD/$stage" -DOUTFILE="$PWD/dist/$name-setup.exe" \
+  build-windows/packaging/installer.nsi
+
+(
+  cd dist
+  sha256sum "viewer_${version}_amd64.deb" "$name.zip" "$name-setup.exe" >SHA256SUMS
+)
+
+[[ $install_check == yes ]] || exit 0
+
+sudo=()
+[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+if dpkg-query -W viewer >/dev/null 2>&1; then
+  echo "a package named viewer is installed already; not touching it" >&2
+  exit 1
+fi
+mapfile -t files < <(dpkg-deb -c "dist/viewer_${version}_amd64.deb" | awk '{print substr($6, 2)}' | grep -v '/$')
+DEBIAN_FRONTEND=noninteractive quietly "${sudo[@]}" apt-get install -y "./dist/viewer_${version}_amd64.deb"
+status=0
+[[ $(command -v viewer) == /usr/bin/viewer ]] || { echo "FAIL: viewer is not /usr/bin/viewer on PATH" >&2; status=1; }
+tools/test-packages.sh --run viewer /usr/share/viewer/sample || status=1
+quietly "${sudo[@]}" dpkg --purge viewer
+for file in "${files[@]}" /usr/share/viewer /usr/share/doc/viewer; do
+  if [[ -e $file ]]; then
+    echo "FAIL: $file is left after removing the package" >&2
+    status=1
+  fi
+done
+if dpkg-query -W viewer >/dev/null 2>&1; then
+  echo "FAIL: the package is still known to dpkg after removing it" >&2
+  status=1
+fi
+[[ $status -eq 0 ]] && echo "install check: installed, viewer from PATH ran on the sample, removed without a trace"
+exit "$status"

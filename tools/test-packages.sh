@@ -1,0 +1,219 @@
+#!/usr/bin/env bash
+# Checks the packages that tools/package.sh makes in dist/ (making them
+# first), changing nothing on the machine:
+#  - the Debian package: lintian finds no error, its files and Depends are
+#    what they should be, its desktop entry is valid; unpacked (dpkg-deb -x),
+#    its program shown the unpacked sample;
+#  - viewer.exe holds a version resource and a manifest and no icon;
+#  - the zip: the program, the sample beside it and README.txt in CR LF;
+#    unzipped, viewer.exe under Wine shown its own folder;
+#  - the installer under Wine, in a throw-away prefix: a silent install, the
+#    Start-menu shortcut's target and working folder, the uninstaller's
+#    entry in the registry, viewer.exe shown the folder the shortcut starts
+#    it in, and a silent uninstall that leaves nothing of ours behind;
+#  - a second run of the packaging gives the same bytes.
+# "Shown" means the e2e tests of the sample model run with that program as
+# VIEWER_COMMAND: the progress text byte for byte as the Linux build writes
+# it, the ship on screen, Escape ending it with status 0.
+#
+#   tools/test-packages.sh --run COMMAND SAMPLE_DIR
+# runs those e2e tests alone on a program that is installed already
+# (tools/package.sh --install-check). Quiet while all goes well; exits
+# non-zero when a check fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+# shellcheck source=tools/quietly.sh
+source tools/quietly.sh
+
+fail() {
+  echo "FAIL: $*" >&2
+  status=1
+}
+
+# The e2e tests that show the sample model, on the program of the command
+# given, run in the folder given.
+show_sample() {
+  VIEWER_COMMAND=$1 VIEWER_SAMPLE_DIRECTORY=$2 counted build/tests/e2e/viewer_e2e_tests \
+    --gtest_filter='SampleModelInTheViewer.*:AnotherBuild.*' || fail "the sample model, shown by $1 in $2"
+}
+
+build_e2e_tests() {
+  quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
+  quietly cmake --build build --target viewer viewer_e2e_tests -j"$(nproc)"
+}
+
+status=0
+case ${1:-} in
+  --run)
+    [[ $# -eq 3 ]] || { echo "usage: $0 [--run COMMAND SAMPLE_DIR]" >&2; exit 2; }
+    build_e2e_tests
+    tools/with-xvfb.sh "$0" --run-under-xvfb "$2" "$3"
+    exit
+    ;;
+  --run-under-xvfb)
+    show_sample "$2" "$3"
+    exit "$status"
+    ;;
+  --under-xvfb) ;;
+  "")
+    tools/package.sh
+    tools/ensure-packages.sh lintian desktop-file-utils icoutils wine64
+    build_e2e_tests
+    tools/with-xvfb.sh "$0" --under-xvfb
+    exit
+    ;;
+  *) echo "usage: $0 [--run COMMAND SAMPLE_DIR]" >&2; exit 2 ;;
+esac
+
+# Under Xvfb from here on, with the packages made.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+deb=dist/viewer_${version}_amd64.deb
+zip=dist/viewer-$version-windows-x64.zip
+installer=dist/viewer-$version-windows-x64-setup.exe
+sample_files=(collector.bmp deflector.bmp enterprise.mtl enterprise.obj hull.bmp nacelle.bmp neck.bmp rim.bmp saucer.bmp)
+[[ $(cd assets && echo *) == "${sample_files[*]}" ]] || fail "assets/ holds other files than the packages are checked for"
+
+# shellcheck source=tools/wine.sh
+source tools/wine.sh
+work=$(mktemp -d)
+trap 'end_wine; rm -rf "$work"' EXIT
+
+# Lines of text, sorted, compared with what they should be.
+expect_lines() {
+  local what=$1 expected actual
+  expected=$(printf '%s\n' "${@:3}" | LC_ALL=C sort)
+  actual=$(LC_ALL=C sort <<<"$2")
+  [[ $actual == "$expected" ]] || fail "$what:"$'\n'"$(diff <(echo "$expected") <(echo "$actual") | grep '^[<>]')"
+}
+
+## The Debian package
+lintian --fail-on error "$deb" >"$work/lintian" 2>&1 || fail "lintian: $(grep -v 'root privileges' "$work/lintian")"
+doc=/usr/share/doc/viewer
+expect_lines "the Debian package's files ('<' missing, '>' besides)" \
+  "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print substr($6, 2)}')" \
+  /usr/bin/viewer /usr/share/applications/viewer.desktop \
+  $doc/README.md $doc/copyright $doc/changelog.gz /usr/share/man/man1/viewer.1.gz \
+  /usr/share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/viewer.png \
+  "${sample_files[@]/#//usr/share/viewer/sample/}"
+# Whatever versions the build machine's libraries ask for: the packages.
+expect_lines "the Debian package's Depends" \
+  "$(dpkg-deb -f "$deb" Depends | sed 's/ ([^)]*)//g; s/, /\n/g')" \
+  libc6 libgcc-s1 'libglu1-mesa | libglu1' libopengl0 libsdl2-2.0-0 libstdc++6 libx11-6
+
+dpkg-deb -x "$deb" "$work/deb"
+desktop=$work/deb/usr/share/applications/viewer.desktop
+desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
+expect_lines "the desktop entry's program, folder and icon" "$(grep -E '^(Exec|Path|Icon)=' "$desktop")" \
+  Exec=/usr/bin/viewer Path=/usr/share/viewer/sample Icon=viewer
+# The program in a copy of the packaged sample, as it would run installed.
+cp -r "$work/deb/usr/share/viewer/sample" "$work/deb-sample"
+show_sample "$work/deb/usr/bin/viewer" "$work/deb-sample"
+
+## The zip
+cmake -E make_directory "$work/zip"
+(cd "$work/zip" && cmake -E tar xf "$OLDPWD/$zip")
+folder=viewer-$version
+expect_lines "the zip's files ('<' missing, '>' besides)" "$(cd "$work/zip" && find . -type f | cut -c3-)" \
+  "$folder"/{viewer.exe,viewer.ico,README.txt,copyright.txt} "${sample_files[@]/#/$folder/}"
+readme=$work/zip/$folder/README.txt
+[[ $(grep -c $'\r$' "$readme") -eq $(wc -l <"$readme") ]] || fail "README.txt has lines without CR LF"
+
+# The program's resources: the version and the manifest, and no icon
+# (types 3 and 14): the window keeps the system's default one.
+exe=$work/zip/$folder/viewer.exe
+expect_lines "viewer.exe's resource types" "$(wrestool -l "$exe" | sed -n 's/^--type=\([0-9]*\) .*/\1/p')" 16 24
+resource_text=$(wrestool -x --raw -t 16 "$exe" | iconv -f UTF-16LE -t UTF-8 2>/dev/null | tr -c '[:print:]' '\n')
+for value in ProductName viewer FileDescription ProductVersion "$version"; do
+  grep -qx "$value" <<<"$resource_text" || fail "the version resource has no $value"
+done
+manifest=$(wrestool -x --raw -t 24 "$exe")
+for part in '<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">false</dpiAware>' \
+  '<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>' "version=\"$version.0\""; do
+  grep -qF "$part" <<<"$manifest" || fail "the manifest has no $part"
+done
+
+start_wine "$work/prefix"
+# Explorer starts a program in its own folder.
+show_sample "$wine $exe" "$work/zip/$folder"
+
+## The installer
+drive=$WINEPREFIX/drive_c
+find "$drive" | LC_ALL=C sort >"$work/before"
+"$wine" "$installer" /S || fail "the installer's silent run ended with status $?"
+installed=$drive/Program\ Files/viewer
+expect_lines "the installed files ('<' missing, '>' besides)" "$(cd "$installed" && find . -type f | cut -c3-)" \
+  viewer.exe viewer.ico README.txt copyright.txt uninstall.exe "${sample_files[@]/#/sample/}"
+
+# The shortcut (Shell Link format): its target from the link information, its
+# working folder from the strings after it.
+shortcut=$drive/ProgramData/Microsoft/Windows/Start\ Menu/Programs/viewer.lnk
+mapfile -t bytes < <(od -An -v -tu1 -w1 "$shortcut" | tr -d ' ')
+u16() { echo $((bytes[$1] | bytes[$1 + 1] << 8)); }
+u32() { echo $((bytes[$1] | bytes[$1 + 1] << 8 | bytes[$1 + 2] << 16 | bytes[$1 + 3] << 24)); }
+text() { # from offset $1, $2 characters of $3 bytes each, to the first NUL
+  local i code escape character result=""
+  for ((i = 0; i < $2; i++)); do
+    code=${bytes[$1 + i * $3]}
+    ((code != 0)) || break
+    printf -v escape '\\x%02x' "$code"
+    printf -v character '%b' "$escape"
+    result+=$character
+  done
+  echo "$result"
+}
+flags=$(u32 20)
+offset=76
+((flags & 1)) && offset=$((offset + 2 + $(u16 $offset)))  # the item list
+target="" folder=""
+if ((flags & 2)); then
+  target=$(text $((offset + $(u32 $((offset + 16))))) 260 1)
+  offset=$((offset + $(u32 $offset)))
+fi
+width=$(((flags & 128) ? 2 : 1))
+for bit in 4 8 16; do  # name, relative path, working folder
+  ((flags & bit)) || continue
+  count=$(u16 $offset)
+  ((bit == 16)) && folder=$(text $((offset + 2)) "$count" "$width")
+  offset=$((offset + 2 + count * width))
+done
+[[ $target == 'C:\Program Files\viewer\viewer.exe' ]] || fail "the shortcut starts '$target'"
+[[ $folder == 'C:\Program Files\viewer\sample' ]] || fail "the shortcut starts it in '$folder'"
+
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\viewer'
+entry=$("$wine" reg query "$key" 2>/dev/null | tr -d '\r') || fail "no uninstaller entry $key"
+for value in 'DisplayName    REG_SZ    viewer' "DisplayVersion    REG_SZ    $version" \
+  'UninstallString    REG_SZ    "C:\Program Files\viewer\uninstall.exe"'; do
+  grep -qF "$value" <<<"$entry" || fail "the uninstaller entry has no $value"
+done
+
+# The program where the shortcut starts it; a link, since the test's command
+# is split at spaces.
+ln -s "$installed" "$work/installed"
+show_sample "$wine $work/installed/viewer.exe" "$work/installed/sample"
+
+# The uninstaller runs a copy of itself from the temporary folder and returns
+# at once: wait for that copy to finish, its last step being the entry.
+"$wine" 'C:\Program Files\viewer\uninstall.exe' /S || fail "the uninstaller's silent run ended with status $?"
+for _ in $(seq 50); do
+  [[ -e $installed ]] || "$wine" reg query "$key" >/dev/null 2>&1 || break
+  sleep 0.2
+done
+"$wine" reg query "$key" >/dev/null 2>&1 && fail "the uninstaller left its entry $key"
+# The copy is removed when Windows next starts, as the uninstaller asked:
+# end the prefix's processes, as at shutdown, and start it again. Then there
+# is nothing in its drive that was not there before the installer ran, but
+# the copy's empty folder in the temporary folder: NSIS asks for the folder
+# to go before the file in it, so it stays, on Windows too.
+end_wine
+"$wine" wineboot -r >/dev/null 2>&1
+find "$drive" | LC_ALL=C sort >"$work/after"
+left=$(comm -13 "$work/before" "$work/after" | grep -v '/Temp/~nsu[0-9A-Za-z]*\.tmp$' || true)
+[[ -z $left ]] || fail "the uninstaller left:"$'\n'"$left"
+end_wine
+
+## The same bytes again
+cp dist/SHA256SUMS "$work/sums"
+quietly tools/package.sh
+cmp -s dist/SHA256SUMS "$work/sums" || fail "a second run of tools/package.sh made other packages:"$'\n'"$(diff "$work/sums" dist/SHA256SUMS)"
+
+exit "$status"
