@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Makes in dist/ the packages a person installs without building:
-#   viewer_VERSION_amd64.deb                the Debian package (CPack)
+#   model-viewer_VERSION_amd64.deb          the Debian package (CPack); its name
+#                                           is model-viewer, since Debian's
+#                                           embree-tools has /usr/bin/viewer
 #   viewer-VERSION-windows-x64.zip          viewer.exe with the sample beside it
 #   viewer-VERSION-windows-x64-setup.exe    the Windows installer (NSIS)
 #   SHA256SUMS
@@ -10,7 +12,7 @@
 # last commit, so that two runs on one commit give the same bytes.
 #
 # With --install-check it then installs the Debian package with apt-get
-# (sudo when not root), starts `viewer` from PATH in the installed sample
+# (sudo when not root), starts `model-viewer` from PATH in the installed sample
 # folder under a private Xvfb and checks its progress text, picture and
 # status, and removes the package again, checking that none of its files is
 # left behind. That changes the machine; nothing else here does.
@@ -42,6 +44,8 @@ quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_WERROR=ON
 quietly cmake --build build --target viewer -j"$jobs"
 tools/build-windows.sh
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+package=$(sed -n 's/^set(CPACK_PACKAGE_NAME "\(.*\)")$/\1/p' build/CPackConfig.cmake)
+deb=${package}_${version}_amd64.deb
 name=viewer-$version-windows-x64
 
 rm -rf dist
@@ -49,7 +53,7 @@ mkdir dist
 
 # The Debian package.
 quietly cpack --config build/CPackConfig.cmake -B build/cpack
-mv "build/cpack/viewer_${version}_amd64.deb" dist/
+mv "build/cpack/$deb" dist/
 
 # The Windows build as installed, for the zip and the installer.
 stage=build-windows/stage
@@ -77,32 +81,32 @@ quietly makensis -V2 -DSTAGE="$PWD/$stage" -DOUTFILE="$PWD/dist/$name-setup.exe"
 
 (
   cd dist
-  sha256sum "viewer_${version}_amd64.deb" "$name.zip" "$name-setup.exe" >SHA256SUMS
+  sha256sum "$deb" "$name.zip" "$name-setup.exe" >SHA256SUMS
 )
 
 [[ $install_check == yes ]] || exit 0
 
 sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
-if dpkg-query -W viewer >/dev/null 2>&1; then
-  echo "a package named viewer is installed already; not touching it" >&2
+if dpkg-query -W "$package" >/dev/null 2>&1; then
+  echo "a package named $package is installed already; not touching it" >&2
   exit 1
 fi
-mapfile -t files < <(dpkg-deb -c "dist/viewer_${version}_amd64.deb" | awk '{print substr($6, 2)}' | grep -v '/$')
-DEBIAN_FRONTEND=noninteractive quietly "${sudo[@]}" apt-get install -y "./dist/viewer_${version}_amd64.deb"
+mapfile -t files < <(dpkg-deb -c "dist/$deb" | awk '{print substr($6, 2)}' | grep -v '/$')
+DEBIAN_FRONTEND=noninteractive quietly "${sudo[@]}" apt-get install -y "./dist/$deb"
 status=0
-[[ $(command -v viewer) == /usr/bin/viewer ]] || { echo "FAIL: viewer is not /usr/bin/viewer on PATH" >&2; status=1; }
-tools/test-packages.sh --run viewer /usr/share/viewer/sample || status=1
-quietly "${sudo[@]}" dpkg --purge viewer
-for file in "${files[@]}" /usr/share/viewer /usr/share/doc/viewer; do
-  if [[ -e $file ]]; then
+[[ $(command -v "$package") == /usr/bin/$package ]] || { echo "FAIL: $package is not /usr/bin/$package on PATH" >&2; status=1; }
+tools/test-packages.sh --run "$package" "/usr/share/$package/sample" || status=1
+quietly "${sudo[@]}" dpkg --purge "$package"
+for file in "${files[@]}" "/usr/share/$package" "/usr/share/doc/$package" "/usr/libexec/$package"; do
+  if [[ -e $file || -L $file ]]; then
     echo "FAIL: $file is left after removing the package" >&2
     status=1
   fi
 done
-if dpkg-query -W viewer >/dev/null 2>&1; then
+if dpkg-query -W "$package" >/dev/null 2>&1; then
   echo "FAIL: the package is still known to dpkg after removing it" >&2
   status=1
 fi
-[[ $status -eq 0 ]] && echo "install check: installed, viewer from PATH ran on the sample, removed without a trace"
+[[ $status -eq 0 ]] && echo "install check: installed, $package from PATH ran on the sample, removed without a trace"
 exit "$status"

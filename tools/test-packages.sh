@@ -67,7 +67,8 @@ esac
 
 # Under Xvfb from here on, with the packages made.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
-deb=dist/viewer_${version}_amd64.deb
+package=$(sed -n 's/^set(CPACK_PACKAGE_NAME "\(.*\)")$/\1/p' build/CPackConfig.cmake)
+deb=dist/${package}_${version}_amd64.deb
 zip=dist/viewer-$version-windows-x64.zip
 installer=dist/viewer-$version-windows-x64-setup.exe
 sample_files=(collector.bmp deflector.bmp enterprise.mtl enterprise.obj hull.bmp nacelle.bmp neck.bmp rim.bmp saucer.bmp)
@@ -88,26 +89,32 @@ expect_lines() {
 
 ## The Debian package
 lintian --fail-on error "$deb" >"$work/lintian" 2>&1 || fail "lintian: $(grep -v 'root privileges' "$work/lintian")"
-doc=/usr/share/doc/viewer
+doc=/usr/share/doc/$package
+share=/usr/share/$package
+# The program keeps its file name, viewer, in a folder of the package's own;
+# the command is a link to it.
 expect_lines "the Debian package's files ('<' missing, '>' besides)" \
   "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print substr($6, 2)}')" \
-  /usr/bin/viewer /usr/share/applications/viewer.desktop \
-  $doc/README.md $doc/copyright $doc/changelog.gz /usr/share/man/man1/viewer.1.gz \
-  /usr/share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/viewer.png \
-  "${sample_files[@]/#//usr/share/viewer/sample/}"
+  "/usr/libexec/$package/viewer" "/usr/bin/$package" "/usr/share/applications/$package.desktop" \
+  "$doc/README.md" "$doc/copyright" "$doc/changelog.gz" "/usr/share/man/man1/$package.1.gz" \
+  /usr/share/icons/hicolor/{16x16,32x32,48x48,256x256}/"apps/$package.png" \
+  "${sample_files[@]/#/$share/sample/}"
+[[ $(dpkg-deb -c "$deb" | awk -v link="./usr/bin/$package" '$6 == link {print $8}') == "../libexec/$package/viewer" ]] ||
+  fail "/usr/bin/$package is no link to ../libexec/$package/viewer"
 # Whatever versions the build machine's libraries ask for: the packages.
 expect_lines "the Debian package's Depends" \
   "$(dpkg-deb -f "$deb" Depends | sed 's/ ([^)]*)//g; s/, /\n/g')" \
   libc6 libgcc-s1 'libglu1-mesa | libglu1' libopengl0 libsdl2-2.0-0 libstdc++6 libx11-6
 
 dpkg-deb -x "$deb" "$work/deb"
-desktop=$work/deb/usr/share/applications/viewer.desktop
+desktop=$work/deb/usr/share/applications/$package.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
 expect_lines "the desktop entry's program, folder and icon" "$(grep -E '^(Exec|Path|Icon)=' "$desktop")" \
-  Exec=/usr/bin/viewer Path=/usr/share/viewer/sample Icon=viewer
-# The program in a copy of the packaged sample, as it would run installed.
-cp -r "$work/deb/usr/share/viewer/sample" "$work/deb-sample"
-show_sample "$work/deb/usr/bin/viewer" "$work/deb-sample"
+  "Exec=/usr/bin/$package" "Path=$share/sample" "Icon=$package"
+# The program in a copy of the packaged sample, as it would run installed,
+# started through its command.
+cp -r "$work/deb$share/sample" "$work/deb-sample"
+show_sample "$work/deb/usr/bin/$package" "$work/deb-sample"
 
 ## The zip
 cmake -E make_directory "$work/zip"
