@@ -245,13 +245,6 @@ void ShowFailure(const std::wstring& title) {
 
 std::wstring WindowTitle() { return WideFromUtf8(TitleFromPath(ExecutablePath(), "\\/")); }
 
-// Asked once, before the console is taken, which may give the process
-// standard handles that it was not started with.
-bool StartedWithStandardError() {
-  static const bool hasStandardError = HasStandardError();
-  return hasStandardError;
-}
-
 void SampleKeyboard() {
   BYTE state[256];
   if (!GetKeyboardState(state)) return;
@@ -265,7 +258,9 @@ void SampleKeyboard() {
 }  // namespace
 
 void BeginOpening() {
-  StartedWithStandardError();
+  // Asked before the console is taken, which may give the process standard
+  // handles that it was not started with; later calls keep this answer.
+  HasStandardError();
   // Before any progress text.
   WriteStandardOutputAsBinary();
   CatchConsoleEvents();
@@ -274,7 +269,7 @@ void BeginOpening() {
 bool TryOpening(bool fullScreen) { return TryOpen(WindowTitle(), fullScreen); }
 
 void EndOpening(bool opened) {
-  if (!opened && !StartedWithStandardError()) ShowFailure(WindowTitle());
+  if (!opened && !HasStandardError()) ShowFailure(WindowTitle());
 }
 
 void TearDownWindow() { TearDown(); }
