@@ -237,8 +237,8 @@ quietly makensis -V2 -DVERSION="$next" -DSTAGE="$PWD/build-windows/stage" -DOUTF
 # What the installation is: its files with their times (installed files bear
 # the time of installing), and the version in its entry.
 state() {
-  (cd "$installed" && find . -printf '%p %T@\n' | LC_ALL=C sort)
-  "$wine" reg query "$key" /v DisplayVersion 2>/dev/null | tr -d '\r'
+  (cd "$installed" && find . -printf '%p %T@\n' | LC_ALL=C sort) || true
+  "$wine" reg query "$key" /v DisplayVersion 2>/dev/null | tr -d '\r' || true
 }
 # Runs a silent installer or uninstaller that should refuse: status 2, and
 # nothing changed.
