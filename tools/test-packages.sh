@@ -149,10 +149,9 @@ start_wine "$work/prefix"
 show_sample "$wine $exe" "$work/zip/$folder"
 
 ## The installer
-# Installed into a folder of the person's choosing, named beyond ASCII (Wine
-# reads a command line in the locale's encoding); then a higher version,
-# installed without naming the folder, must find it and replace that
-# installation, and refusals must leave it as it is.
+# Installed into a folder of the person's choosing, named beyond ASCII; then
+# a higher version, installed without naming the folder, must find it and
+# replace that installation, and refusals must leave it as it is.
 drive=$WINEPREFIX/drive_c
 uninstall_keys='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 key=$uninstall_keys\\$package
@@ -162,10 +161,9 @@ chosen='C:\mödel-дом'
 # The link information holds the target in the ANSI code page alone, which
 # under Wine's default (1252) has no Cyrillic.
 chosen_ansi='C:\mödel-???'
-in_utf8() { LC_ALL=C.UTF-8 "$@"; }
 subkeys >"$work/keys-before"
 find "$drive" | LC_ALL=C sort >"$work/before"
-in_utf8 "$wine" "$installer" /S "/D=$chosen" || fail "the installer's silent run ended with status $?"
+"$wine" "$installer" /S "/D=$chosen" || fail "the installer's silent run ended with status $?"
 
 # One installation: the files in the folder chosen, one uninstall entry.
 check_installation() { # the version it should be
@@ -174,7 +172,7 @@ check_installation() { # the version it should be
   [[ ! -e $drive/Program\ Files/$package ]] || fail "a second copy is installed in Program Files"
   expect_lines "the uninstall entries added" "$(comm -13 "$work/keys-before" <(subkeys))" "$package"
   # Exported in UTF-16, which keeps the folder's name.
-  in_utf8 "$wine" reg export "$key" 'C:\entry.reg' /y >/dev/null 2>&1 || fail "no uninstall entry $key"
+  "$wine" reg export "$key" 'C:\entry.reg' /y >/dev/null 2>&1 || fail "no uninstall entry $key"
   local entry
   entry=$(iconv -f UTF-16 -t UTF-8 "$drive/entry.reg" 2>/dev/null | tr -d '\r' || true)
   rm -f "$drive/entry.reg"
@@ -246,7 +244,7 @@ expect_refusal() { # what is in the way, then the command
   local what=$1 before code=0
   shift
   before=$(state)
-  in_utf8 "$@" >/dev/null 2>&1 || code=$?
+  "$@" >/dev/null 2>&1 || code=$?
   ((code == 2)) || fail "${2##*[/\\]} /S $what ended with status $code, not 2"
   [[ $(state) == "$before" ]] || fail "${2##*[/\\]} /S $what changed the installation:"$'\n'"$(diff <(echo "$before") <(state))"
 }
@@ -262,7 +260,7 @@ wait_for_window() { # its name, as an extended regular expression
 # viewer.exe running from the installation, as the shortcut starts it. The
 # uninstaller runs in place (_?=), as it does not when started plainly, so
 # that its status is its own.
-(cd "$installed/sample" && exec env LC_ALL=C.UTF-8 "$wine" "$chosen\\viewer.exe" >/dev/null 2>&1) &
+(cd "$installed/sample" && exec "$wine" "$chosen\\viewer.exe" >/dev/null 2>&1) &
 running=$!
 wait_for_window '^viewer$'
 expect_refusal "while viewer.exe runs" "$wine" "$next_installer" /S
@@ -280,14 +278,14 @@ expect_refusal "while another installer runs" "$wine" "$next_installer" /S
 wait "$first" 2>/dev/null || true
 
 # The upgrade, without naming the folder: found through the uninstall entry.
-in_utf8 "$wine" "$next_installer" /S || fail "the higher version's silent run ended with status $?"
+"$wine" "$next_installer" /S || fail "the higher version's silent run ended with status $?"
 check_installation "$next"
 
 # The uninstaller runs a copy of itself from the temporary folder and returns
 # at once: wait for that copy to finish, its last step being the entry. The
 # sample folder goes whole, with what an earlier version may have put there.
 touch "$installed/sample/earlier.bmp"
-in_utf8 "$wine" "$chosen\\uninstall.exe" /S || fail "the uninstaller's silent run ended with status $?"
+"$wine" "$chosen\\uninstall.exe" /S || fail "the uninstaller's silent run ended with status $?"
 for _ in $(seq 50); do
   [[ -e $installed ]] || "$wine" reg query "$key" >/dev/null 2>&1 || break
   sleep 0.2
