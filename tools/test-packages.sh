@@ -62,7 +62,7 @@ case ${1:-} in
   --under-xvfb) ;;
   "")
     tools/package.sh
-    tools/ensure-packages.sh lintian desktop-file-utils icoutils wine64
+    tools/ensure-packages.sh lintian desktop-file-utils icoutils wine64 xdotool
     build_e2e_tests
     tools/with-xvfb.sh "$0" --under-xvfb
     exit
