@@ -4,7 +4,8 @@
 #                                           is model-viewer, since Debian's
 #                                           embree-tools has /usr/bin/viewer
 #   viewer-VERSION-windows-x64.zip          viewer.exe with the sample beside it
-#   viewer-VERSION-windows-x64-setup.exe    the Windows installer (NSIS)
+#   viewer-VERSION-windows-x64-setup.exe    the Windows installer (NSIS): into
+#                                           Program Files\model-viewer
 #   SHA256SUMS
 # VERSION is the one set in CMakeLists.txt. Builds the program first, in
 # build/ (Release, as test.sh builds it) and build-windows/
@@ -67,8 +68,8 @@ quietly cmake --install build-windows --prefix "$stage" --strip
 folder=build-windows/zip/viewer-$version
 rm -rf build-windows/zip
 mkdir -p "$folder"
-cp "$stage"/bin/viewer.exe "$stage"/bin/viewer.ico "$stage"/share/doc/viewer/README.txt \
-  "$stage"/share/doc/viewer/copyright.txt "$stage"/share/viewer/sample/* "$folder"/
+cp "$stage"/bin/viewer.exe "$stage"/bin/viewer.ico "$stage"/share/doc/"$package"/README.txt \
+  "$stage"/share/doc/"$package"/copyright.txt "$stage"/share/"$package"/sample/* "$folder"/
 find "$folder" -exec touch -h -d "@$epoch" {} +
 (
   cd build-windows/zip

@@ -7,10 +7,15 @@
 #  - viewer.exe holds a version resource and a manifest and no icon;
 #  - the zip: the program, the sample beside it and README.txt in CR LF;
 #    unzipped, viewer.exe under Wine shown its own folder;
-#  - the installer under Wine, in a throw-away prefix: a silent install, the
-#    Start-menu shortcut's target and working folder, the uninstaller's
-#    entry in the registry, viewer.exe shown the folder the shortcut starts
-#    it in, and a silent uninstall that leaves nothing of ours behind;
+#  - the installer under Wine, in a throw-away prefix: a silent install into
+#    a folder of the person's choosing, named beyond ASCII; the Start-menu
+#    shortcut's target and working folder, the uninstaller's entry in the
+#    registry, viewer.exe shown the folder the shortcut starts it in; the
+#    installer and the uninstaller refusing, with status 2 and nothing
+#    changed, while that viewer.exe runs, and an installer while another one
+#    runs; a higher version, installed without naming the folder, upgrading
+#    the installation where it is; a silent uninstall that leaves nothing of
+#    ours behind;
 #  - a second run of the packaging gives the same bytes.
 # "Shown" means the e2e tests of the sample model run with that program as
 # VIEWER_COMMAND: the progress text byte for byte as the Linux build writes
@@ -57,7 +62,7 @@ case ${1:-} in
   --under-xvfb) ;;
   "")
     tools/package.sh
-    tools/ensure-packages.sh lintian desktop-file-utils icoutils wine64
+    tools/ensure-packages.sh lintian desktop-file-utils icoutils wine64 xdotool
     build_e2e_tests
     tools/with-xvfb.sh "$0" --under-xvfb
     exit
@@ -144,25 +149,55 @@ start_wine "$work/prefix"
 show_sample "$wine $exe" "$work/zip/$folder"
 
 ## The installer
+# Installed into a folder of the person's choosing, named beyond ASCII; then
+# a higher version, installed without naming the folder, must find it and
+# replace that installation, and refusals must leave it as it is.
 drive=$WINEPREFIX/drive_c
+uninstall_keys='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+key=$uninstall_keys\\$package
+subkeys() { "$wine" reg query "$uninstall_keys" 2>/dev/null | tr -d '\r' | sed -n 's/^HKEY_LOCAL_MACHINE\\.*\\Uninstall\\//p' | LC_ALL=C sort; }
+installed=$drive/mödel-дом
+chosen='C:\mödel-дом'
+# The link information holds the target in the ANSI code page alone, which
+# under Wine's default (1252) has no Cyrillic.
+chosen_ansi='C:\mödel-???'
+subkeys >"$work/keys-before"
 find "$drive" | LC_ALL=C sort >"$work/before"
-"$wine" "$installer" /S || fail "the installer's silent run ended with status $?"
-installed=$drive/Program\ Files/viewer
-expect_lines "the installed files ('<' missing, '>' besides)" "$(cd "$installed" && find . -type f | cut -c3-)" \
-  viewer.exe viewer.ico README.txt copyright.txt uninstall.exe "${sample_files[@]/#/sample/}"
+"$wine" "$installer" /S "/D=$chosen" || fail "the installer's silent run ended with status $?"
+
+# One installation: the files in the folder chosen, one uninstall entry.
+check_installation() { # the version it should be
+  expect_lines "the installed files ('<' missing, '>' besides)" "$(cd "$installed" && find . -type f | cut -c3-)" \
+    viewer.exe viewer.ico README.txt copyright.txt uninstall.exe "${sample_files[@]/#/sample/}"
+  [[ ! -e $drive/Program\ Files/$package ]] || fail "a second copy is installed in Program Files"
+  expect_lines "the uninstall entries added" "$(comm -13 "$work/keys-before" <(subkeys))" "$package"
+  # Exported in UTF-16, which keeps the folder's name.
+  "$wine" reg export "$key" 'C:\entry.reg' /y >/dev/null 2>&1 || fail "no uninstall entry $key"
+  local entry
+  entry=$(iconv -f UTF-16 -t UTF-8 "$drive/entry.reg" 2>/dev/null | tr -d '\r' || true)
+  rm -f "$drive/entry.reg"
+  local folder=${chosen//\\/\\\\}
+  for value in '"DisplayName"="viewer"' "\"DisplayVersion\"=\"$1\"" '"Publisher"="The viewer authors"' \
+    "\"InstallLocation\"=\"$folder\"" "\"UninstallString\"=\"\\\"$folder\\\\uninstall.exe\\\"\""; do
+    grep -qxF "$value" <<<"$entry" || fail "the uninstall entry has no $value"
+  done
+  grep -qx '"EstimatedSize"=dword:000[0-9a-f]\{5\}' <<<"$entry" || fail "the uninstall entry has no EstimatedSize in KiB"
+}
+check_installation "$version"
 
 # The shortcut (Shell Link format): its target from the link information, its
 # working folder from the strings after it.
-shortcut=$drive/ProgramData/Microsoft/Windows/Start\ Menu/Programs/viewer.lnk
+shortcut=$drive/ProgramData/Microsoft/Windows/Start\ Menu/Programs/$package.lnk
 mapfile -t bytes < <(od -An -v -tu1 -w1 "$shortcut" | tr -d ' ')
 u16() { echo $((bytes[$1] | bytes[$1 + 1] << 8)); }
 u32() { echo $((bytes[$1] | bytes[$1 + 1] << 8 | bytes[$1 + 2] << 16 | bytes[$1 + 3] << 24)); }
 text() { # from offset $1, $2 characters of $3 bytes each, to the first NUL
-  local i code escape character result=""
+  local LC_ALL=C.UTF-8 i code escape character result=""
   for ((i = 0; i < $2; i++)); do
     code=${bytes[$1 + i * $3]}
+    (($3 == 1)) || code=$(u16 $(($1 + i * $3)))
     ((code != 0)) || break
-    printf -v escape '\\x%02x' "$code"
+    printf -v escape '\\u%04x' "$code"
     printf -v character '%b' "$escape"
     result+=$character
   done
@@ -183,24 +218,74 @@ for bit in 4 8 16; do  # name, relative path, working folder
   ((bit == 16)) && folder=$(text $((offset + 2)) "$count" "$width")
   offset=$((offset + 2 + count * width))
 done
-[[ $target == 'C:\Program Files\viewer\viewer.exe' ]] || fail "the shortcut starts '$target'"
-[[ $folder == 'C:\Program Files\viewer\sample' ]] || fail "the shortcut starts it in '$folder'"
-
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\viewer'
-entry=$("$wine" reg query "$key" 2>/dev/null | tr -d '\r') || fail "no uninstaller entry $key"
-for value in 'DisplayName    REG_SZ    viewer' "DisplayVersion    REG_SZ    $version" \
-  'UninstallString    REG_SZ    "C:\Program Files\viewer\uninstall.exe"'; do
-  grep -qF "$value" <<<"$entry" || fail "the uninstaller entry has no $value"
-done
+[[ $target == "$chosen_ansi\\viewer.exe" ]] || fail "the shortcut starts '$target'"
+[[ $folder == "$chosen\\sample" ]] || fail "the shortcut starts it in '$folder'"
 
 # The program where the shortcut starts it; a link, since the test's command
 # is split at spaces.
 ln -s "$installed" "$work/installed"
 show_sample "$wine $work/installed/viewer.exe" "$work/installed/sample"
 
+# A higher version, for the upgrade.
+next=${version%.*}.$((${version##*.} + 1))
+next_installer=$work/next-setup.exe
+quietly makensis -V2 -DVERSION="$next" -DSTAGE="$PWD/build-windows/stage" -DOUTFILE="$next_installer" \
+  build-windows/packaging/installer.nsi
+
+# What the installation is: its files with their times (installed files bear
+# the time of installing), and the version in its entry.
+state() {
+  (cd "$installed" && find . -printf '%p %T@\n' | LC_ALL=C sort) || true
+  "$wine" reg query "$key" /v DisplayVersion 2>/dev/null | tr -d '\r' || true
+}
+# Runs a silent installer or uninstaller that should refuse: status 2, and
+# nothing changed.
+expect_refusal() { # what is in the way, then the command
+  local what=$1 before code=0
+  shift
+  before=$(state)
+  "$@" >/dev/null 2>&1 || code=$?
+  ((code == 2)) || fail "${2##*[/\\]} /S $what ended with status $code, not 2"
+  [[ $(state) == "$before" ]] || fail "${2##*[/\\]} /S $what changed the installation:"$'\n'"$(diff <(echo "$before") <(state))"
+}
+wait_for_window() { # its name, as an extended regular expression
+  local _
+  for _ in $(seq 100); do
+    xdotool search --name "$1" >/dev/null 2>&1 && return
+    sleep 0.1
+  done
+  fail "no window '$1' showed"
+}
+
+# viewer.exe running from the installation, as the shortcut starts it. The
+# uninstaller runs in place (_?=), as it does not when started plainly, so
+# that its status is its own.
+(cd "$installed/sample" && exec "$wine" "$chosen\\viewer.exe" >/dev/null 2>&1) &
+running=$!
+wait_for_window '^viewer$'
+expect_refusal "while viewer.exe runs" "$wine" "$next_installer" /S
+expect_refusal "while viewer.exe runs" "$wine" "$chosen\\uninstall.exe" /S "_?=$chosen"
+kill "$running" 2>/dev/null || true
+wait "$running" 2>/dev/null || true
+
+# An installer started twice: the second refuses while the first waits on
+# its first page; the first, asked to close, ends as it would on Cancel.
+"$wine" "$next_installer" >/dev/null 2>&1 &
+first=$!
+wait_for_window "^viewer $next Setup"
+expect_refusal "while another installer runs" "$wine" "$next_installer" /S
+"$wine" taskkill /im next-setup.exe >/dev/null 2>&1 || fail "taskkill could not ask the first installer to close"
+wait "$first" 2>/dev/null || true
+
+# The upgrade, without naming the folder: found through the uninstall entry.
+"$wine" "$next_installer" /S || fail "the higher version's silent run ended with status $?"
+check_installation "$next"
+
 # The uninstaller runs a copy of itself from the temporary folder and returns
-# at once: wait for that copy to finish, its last step being the entry.
-"$wine" 'C:\Program Files\viewer\uninstall.exe' /S || fail "the uninstaller's silent run ended with status $?"
+# at once: wait for that copy to finish, its last step being the entry. The
+# sample folder goes whole, with what an earlier version may have put there.
+touch "$installed/sample/earlier.bmp"
+"$wine" "$chosen\\uninstall.exe" /S || fail "the uninstaller's silent run ended with status $?"
 for _ in $(seq 50); do
   [[ -e $installed ]] || "$wine" reg query "$key" >/dev/null 2>&1 || break
   sleep 0.2

@@ -13,9 +13,11 @@ wineserver=/usr/lib/wine/wineserver
 # window is hidden. Wine writes no menu entries or file associations outside
 # the prefix. A Windows process kept running (on descriptor 3, until the
 # script ends) keeps Wine's own services up between the runs; a start just
-# after they went down waits ten seconds for them.
+# after they went down waits ten seconds for them. Wine spells Unix file names
+# and reads its command line in the locale's encoding: UTF-8, whatever the
+# caller's, so that names beyond ASCII reach the files they name.
 start_wine() {
-  export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+  export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d LC_ALL=C.UTF-8
   "$wine" wineboot -i >/dev/null 2>&1
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   mkfifo "$1.keep"
