@@ -18,10 +18,11 @@ namespace {
 using ViewerDiagnostics = DisplayTest;
 
 // Each cause gives its own line, once: a model file that is missing or no
-// file; a texture that is no 24-bit BMP; faces that are not drawn, or drawn
-// black; more materials than the table holds. The account model's progress
-// text is the golden one, byte for byte. A directory named in non-ASCII
-// UTF-8 is named as it is spelt.
+// file; a texture that is no 24-bit BMP; faces that are not drawn (out of the
+// record, or of fewer than three corners), or drawn black; more materials
+// than the table holds. The account model's progress text is the golden one,
+// byte for byte. A directory named in non-ASCII UTF-8 is named as it is
+// spelt.
 TEST_F(ViewerDiagnostics, EachCauseGivesOneLineOnStandardError) {
   const std::string empty = scratch + "/l\xC3\xA4uft-\xD0\xBF\xD1\x83\xD1\x81\xD0\xBA";  // läuft-пуск
   std::filesystem::create_directory(empty);
@@ -40,6 +41,8 @@ TEST_F(ViewerDiagnostics, EachCauseGivesOneLineOnStandardError) {
   EXPECT_EQ(RunUntilEscape(golden).status, 0);
   EXPECT_EQ(Stdout(), ReadWholeFile(account + "expected_progress.txt"));
   EXPECT_EQ(Stderr(),
+            "viewer: 2 faces have fewer than three corners and are not drawn; the first is on line 14 of "
+            "enterprise.obj\n"
             "viewer: 1 face has no material colour or texture (no usemtl before it, or one that names no material "
             "of the library); it is drawn black on the black background\n");
 
