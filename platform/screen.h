@@ -43,7 +43,8 @@ bool ScreenIsOpen();
 bool ScreenIsFullScreen();
 
 // 0, or the exit status the program should end with because the system asked
-// it to end (on Linux SIGINT, SIGTERM, SIGHUP: 128 + the signal; on Windows
-// the console's Ctrl+C, Ctrl+Break or close). Noted from ScreenOpen on; a
-// second request ends the program at once.
+// it to end: on Linux SIGINT, SIGTERM, SIGHUP, 128 + the signal, noted from
+// PrepareProcess on; a second signal ends the program at once. Always 0 on
+// Windows, where a windowed program has no console to ask it, and the
+// window's close requests are refused like the close box.
 int TerminationStatus();
