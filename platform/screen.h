@@ -25,7 +25,8 @@ int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshR
 const char* ScreenError();
 
 // Presents the frame, samples the keyboard into the key-state table when the
-// window is active, then takes every waiting window event without waiting.
+// window is active, then takes every waiting window event (on Windows every
+// message of the thread) without waiting.
 void ScreenFlip();
 
 // -1 while the key with this scancode (0..127) was held at the last sample, else 0.
