@@ -33,17 +33,20 @@ LoadReport ReportLoadProblems(const std::string& fileName, const std::string& di
 
   int64_t skipped = 0;
   int64_t firstSkippedLine = 0;
+  int64_t fewCorners = 0;
+  int64_t firstFewCornersLine = 0;
   int64_t black = 0;
   for (int32_t i = 0; i <= model.lastFace; ++i) {
     const Face& face = model.faces[i];
     if (!FaceStaysInRecord(face)) {
       if (skipped++ == 0) firstSkippedLine = summary.faceLines[i];
-    } else if (face.cornerCount > 0) {
-      if (IsBlack(face)) {
-        ++black;
-      } else {
-        report.somethingShows = true;
-      }
+    } else if (face.cornerCount < 3) {
+      // A point or a line is no surface: the renderer draws nothing for it.
+      if (fewCorners++ == 0) firstFewCornersLine = summary.faceLines[i];
+    } else if (IsBlack(face)) {
+      ++black;
+    } else {
+      report.somethingShows = true;
     }
   }
   if (skipped > 0) {
@@ -52,6 +55,12 @@ LoadReport ReportLoadProblems(const std::string& fileName, const std::string& di
                     " a vertex, normal or texture coordinate number outside 0.." + std::to_string(kLastEntry) +
                     " (negative, relative or too large); the first is on line " + std::to_string(firstSkippedLine) +
                     " of " + fileName + "\n";
+  }
+  if (fewCorners > 0) {
+    report.lines += "viewer: " + Counted(fewCorners, "face has", "faces have") +
+                    " fewer than three corners and " + (fewCorners == 1 ? "is" : "are") +
+                    " not drawn; the first is on line " + std::to_string(firstFewCornersLine) + " of " + fileName +
+                    "\n";
   }
   if (black > 0) {
     report.lines += "viewer: " + Counted(black, "face has", "faces have") +

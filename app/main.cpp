@@ -11,9 +11,9 @@
 #include "model/obj_reader.h"
 #include "platform/current_directory.h"
 #include "platform/log.h"
+#include "platform/process_start.h"
 #include "platform/screen.h"
 #include "platform/startup_problems.h"
-#include "platform/standard_descriptors.h"
 #include "render/scene.h"
 #include "render/texture_loader.h"
 
@@ -45,9 +45,8 @@ std::string WhereLookedIn() {
 }  // namespace
 
 int main() {
-  // Before the display connection or any file takes a number that a closed
-  // standard stream left free.
-  ReserveStandardDescriptors();
+  // Before the window, the display connection, any file or any progress text.
+  PrepareProcess();
   std::memset(&model, 0, sizeof model);  // in place: no 300 KB temporary on the stack
   ViewState view = InitialView();
 
@@ -69,7 +68,7 @@ int main() {
 
   while (!view.quitRequested) {
     RunFrame(view, model);
-    // Asked to end from outside (Ctrl+C, a terminal closed): the same orderly end.
+    // Asked to end from outside (a signal, on Linux): the same orderly end.
     if (const int status = TerminationStatus()) return status;
   }
   return 0;

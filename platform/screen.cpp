@@ -1,6 +1,7 @@
 // The part of the screen interface that every window system answers alike:
-// the arguments of ScreenOpen, its four attempts and their reason, and what
-// the other operations answer from the layer's window and key states.
+// the arguments of ScreenOpen, its four attempts and their reason, the order
+// of a flip's steps, and what the other operations answer from the layer's
+// window and key states.
 #include "platform/screen.h"
 
 #include <string>
@@ -29,7 +30,6 @@ int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshR
   (void)refreshRate;
   if (ScreenIsOpen()) ScreenClose();
   lastError.clear();
-  BeginOpening();
   bool opened = false;
   if (mode != kModeVga) {
     lastError = "mode " + std::to_string(mode) + " names no window size";
@@ -43,6 +43,16 @@ int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshR
 }
 
 const char* ScreenError() { return lastError.c_str(); }
+
+void ScreenFlip() {
+  const WindowState window = CurrentWindow();
+  if (!window.open) return;
+  PresentFrame();
+  // Sampled before the events are taken in: a key pressed during frame k
+  // reads as held from frame k + 2, and a tap taken in whole is never seen.
+  if (window.active) SampleKeyboard();
+  TakeWaitingEvents();
+}
 
 int KeyDown(int scancode) {
   const WindowState window = CurrentWindow();

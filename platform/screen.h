@@ -25,7 +25,8 @@ int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshR
 const char* ScreenError();
 
 // Presents the frame, samples the keyboard into the key-state table when the
-// window is active, then takes every waiting window event without waiting.
+// window is active, then takes every waiting window event (on Windows every
+// message of the thread) without waiting.
 void ScreenFlip();
 
 // -1 while the key with this scancode (0..127) was held at the last sample, else 0.
@@ -43,7 +44,8 @@ bool ScreenIsOpen();
 bool ScreenIsFullScreen();
 
 // 0, or the exit status the program should end with because the system asked
-// it to end (on Linux SIGINT, SIGTERM, SIGHUP: 128 + the signal; on Windows
-// the console's Ctrl+C, Ctrl+Break or close). Noted from ScreenOpen on; a
-// second request ends the program at once.
+// it to end: on Linux SIGINT, SIGTERM, SIGHUP, 128 + the signal, noted from
+// PrepareProcess on; a second signal ends the program at once. Always 0 on
+// Windows, where a windowed program has no console to ask it, and the
+// window's close requests are refused like the close box.
 int TerminationStatus();

@@ -1,16 +1,14 @@
 #pragma once
 // What each window system's layer (platform/sdl2, platform/win32) gives the
 // screen code that both share (platform/screen.cpp): one attempt at opening,
-// the tear-down, and a look at the open window. Only the layers and that
-// code include this.
+// the tear-down, the steps of a frame's flip, and a look at the open window.
+// Only the layers and that code include this.
 #include <string>
 
 #include "platform/key_states.h"
 
 // Defined by each layer.
 
-// Before the attempts of every ScreenOpen, whatever mode it asks for.
-void BeginOpening();
 // One attempt at opening the window, windowed or in full screen, with every
 // key not held. On failure it has given its reason to FailOpening and undone
 // everything it did.
@@ -20,10 +18,18 @@ void EndOpening(bool opened);
 // Closes the open window and restores the display mode and the screen saver.
 void TearDownWindow();
 
+// The steps of ScreenFlip, on an open window.
+void PresentFrame();
+// Writes the keys held now into the key-state table.
+void SampleKeyboard();
+// Takes every waiting event or message of the window system without waiting.
+void TakeWaitingEvents();
+
 // What the shared operations read of the layer's window.
 struct WindowState {
   bool open;
   bool fullScreen;
+  bool active;            // in the foreground and not minimised: only then is the keyboard read
   const KeyStates* keys;  // the table the last sample wrote
 };
 WindowState CurrentWindow();

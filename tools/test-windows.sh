@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Windows build under Wine, on a private Xvfb:
 #  - viewer.exe imports only DLLs that come with every Windows;
-#  - the unit tests that need neither a display nor POSIX pass, cross-built;
+#  - the unit tests that need neither a display nor POSIX pass, cross-built,
+#    and the layer's message loop on a real window;
 #  - the e2e tests of the Linux build pass with viewer.exe in the viewer's
 #    place (VIEWER_COMMAND): window, caption, keys, close request, full
 #    screen, status on Escape, and the progress text and start picture
@@ -41,7 +42,7 @@ start_wine "$work/prefix"
 
 status=0
 # ctest starts each test program through Wine (the build's emulator).
-counted ctest --test-dir build-windows -L unit --output-on-failure -j"$(nproc)" || status=1
+counted ctest --test-dir build-windows -L 'unit|gl' --output-on-failure -j"$(nproc)" || status=1
 VIEWER_COMMAND="$wine $PWD/build-windows/app/viewer.exe" VIEWER_BOX_TEXT_COMMAND="$wine $PWD/build-windows/tests/support/box_text.exe" \
   counted build/tests/e2e/viewer_e2e_tests || status=1
 exit "$status"

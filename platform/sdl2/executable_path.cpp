@@ -1,4 +1,4 @@
-#include "platform/sdl2/executable_path.h"
+#include "platform/executable_path.h"
 
 #include <unistd.h>
 

@@ -6,13 +6,13 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/executable_path.h"
 #include "platform/full_screen_refused.h"
 #include "platform/gl_support.h"
 #include "platform/key_map.h"
 #include "platform/key_states.h"
 #include "platform/scancodes.h"
 #include "platform/screen_layer.h"
-#include "platform/sdl2/executable_path.h"
 #include "platform/sdl2/key_codes.h"
 #include "platform/sdl2/termination.h"
 #include "platform/sdl2/window_focus.h"
@@ -238,16 +238,6 @@ bool TryOpen(const std::string& title, bool fullScreen) {
   return true;
 }
 
-void SampleKeyboard() {
-  int count = 0;
-  const Uint8* state = SDL_GetKeyboardState(&count);
-  auto held = [state, count](SDL_Scancode scancode) {
-    return scancode != SDL_SCANCODE_UNKNOWN && scancode < count && state[scancode] != 0;
-  };
-  SampleKeyStates(screen.keys,
-                  [&](int row) { return held(resolvedKeys[row].key) || held(resolvedKeys[row].secondKey); });
-}
-
 void HandleWindowEvent(const SDL_WindowEvent& event) {
   switch (event.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED: screen.focused = true; break;
@@ -289,13 +279,7 @@ void HandleEvent(const SDL_Event& event) {
 
 }  // namespace
 
-// Nothing to prepare before the attempts.
-void BeginOpening() {}
-
 bool TryOpening(bool fullScreen) {
-  // Termination signals are noted from the first attempt on; catching them
-  // again changes nothing.
-  CatchTerminationSignals();
   return TryOpen(TitleFromPath(ExecutablePath(), "/"), fullScreen);
 }
 
@@ -304,14 +288,21 @@ void EndOpening(bool opened) { (void)opened; }
 
 void TearDownWindow() { TearDown(); }
 
-WindowState CurrentWindow() { return {screen.window != nullptr, IsFullScreen(), &screen.keys}; }
+WindowState CurrentWindow() { return {screen.window != nullptr, IsFullScreen(), screen.active, &screen.keys}; }
 
-void ScreenFlip() {
-  if (screen.window == nullptr) return;
-  SDL_GL_SwapWindow(screen.window);
-  // Sampled before the events are taken in: a key pressed during frame k
-  // reads as held from frame k + 2, and a tap taken in whole is never seen.
-  if (screen.active) SampleKeyboard();
+void PresentFrame() { SDL_GL_SwapWindow(screen.window); }
+
+void SampleKeyboard() {
+  int count = 0;
+  const Uint8* state = SDL_GetKeyboardState(&count);
+  auto held = [state, count](SDL_Scancode scancode) {
+    return scancode != SDL_SCANCODE_UNKNOWN && scancode < count && state[scancode] != 0;
+  };
+  SampleKeyStates(screen.keys,
+                  [&](int row) { return held(resolvedKeys[row].key) || held(resolvedKeys[row].secondKey); });
+}
+
+void TakeWaitingEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) HandleEvent(event);
 }

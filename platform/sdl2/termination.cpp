@@ -7,15 +7,12 @@
 namespace {
 
 volatile sig_atomic_t caughtSignal = 0;
-bool installed = false;
 
 void NoteSignal(int signalNumber) { caughtSignal = signalNumber; }
 
 }  // namespace
 
 void CatchTerminationSignals() {
-  if (installed) return;
-  installed = true;
   struct sigaction action {};
   action.sa_handler = NoteSignal;
   sigemptyset(&action.sa_mask);

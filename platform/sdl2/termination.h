@@ -5,7 +5,7 @@
 // is ignored: a reader of the progress text that goes away must not end the
 // viewer (the log stops writing instead).
 
-// Installs the handlers. Calling it again changes nothing.
+// Installs the handlers; at the process's start (PrepareProcess).
 void CatchTerminationSignals();
 
 // The signal noted since, or 0.

@@ -10,8 +10,3 @@ void KeepDisplayOn();
 
 // Takes the request back and puts the saved setting back. On the same thread.
 void LetDisplayOff();
-
-// Puts the saved screen-saver setting back, once, from any thread: for the
-// console's handler when a second Ctrl+C ends the program before main's own
-// clean-up. The display request ends with the program by itself.
-void RestoreScreenSaver();

@@ -2,11 +2,9 @@
 
 #include <windows.h>
 
-#include <atomic>
-
 namespace {
 
-std::atomic<bool> changed{false};
+bool changed = false;
 
 }  // namespace
 
@@ -17,11 +15,17 @@ bool ChangeDisplayMode(int width, int height, int bitsPerPixel) {
   mode.dmPelsHeight = static_cast<DWORD>(height);
   mode.dmBitsPerPel = static_cast<DWORD>(bitsPerPixel);
   mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;  // the refresh rate stays the display's choice
-  if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) return false;
+  // Noted first, so that a restore at any point after the change began (the
+  // change sends its messages to every window) undoes it; taken back when
+  // the display refuses.
   changed = true;
-  return true;
+  if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL) return true;
+  changed = false;
+  return false;
 }
 
 void RestoreDesktopMode() {
-  if (changed.exchange(false)) ChangeDisplaySettingsA(nullptr, 0);
+  if (!changed) return;
+  changed = false;
+  ChangeDisplaySettingsA(nullptr, 0);
 }

@@ -1,4 +1,4 @@
-#include "platform/win32/executable_path.h"
+#include "platform/executable_path.h"
 
 #include <windows.h>
 

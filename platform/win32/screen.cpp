@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/executable_path.h"
 #include "platform/full_screen_refused.h"
 #include "platform/key_map.h"
 #include "platform/key_states.h"
@@ -13,12 +14,10 @@
 #include "platform/title.h"
 #include "platform/win32/display_awake.h"
 #include "platform/win32/display_mode.h"
-#include "platform/win32/executable_path.h"
 #include "platform/win32/gl_setup.h"
 #include "platform/win32/screen_window.h"
 #include "platform/win32/standard_streams.h"
 #include "platform/win32/system_error.h"
-#include "platform/win32/termination.h"
 #include "platform/win32/timer_resolution.h"
 #include "platform/win32/utf8.h"
 #include "platform/win32/virtual_keys.h"
@@ -245,6 +244,20 @@ void ShowFailure(const std::wstring& title) {
 
 std::wstring WindowTitle() { return WideFromUtf8(TitleFromPath(ExecutablePath(), "\\/")); }
 
+}  // namespace
+
+bool TryOpening(bool fullScreen) { return TryOpen(WindowTitle(), fullScreen); }
+
+void EndOpening(bool opened) {
+  if (!opened && !HasStandardError()) ShowFailure(WindowTitle());
+}
+
+void TearDownWindow() { TearDown(); }
+
+WindowState CurrentWindow() { return {screen.window != nullptr, IsFullScreen(), screen.active, &screen.keys}; }
+
+void PresentFrame() { SwapBuffers(screen.deviceContext); }
+
 void SampleKeyboard() {
   BYTE state[256];
   if (!GetKeyboardState(state)) return;
@@ -255,35 +268,12 @@ void SampleKeyboard() {
   SampleKeyStates(screen.keys, [&](int row) { return held(kKeyMap[row].key) || held(kKeyMap[row].secondKey); });
 }
 
-}  // namespace
-
-void BeginOpening() {
-  // Asked before the console is taken, which may give the process standard
-  // handles that it was not started with; later calls keep this answer.
-  HasStandardError();
-  // Before any progress text.
-  WriteStandardOutputAsBinary();
-  CatchConsoleEvents();
-}
-
-bool TryOpening(bool fullScreen) { return TryOpen(WindowTitle(), fullScreen); }
-
-void EndOpening(bool opened) {
-  if (!opened && !HasStandardError()) ShowFailure(WindowTitle());
-}
-
-void TearDownWindow() { TearDown(); }
-
-WindowState CurrentWindow() { return {screen.window != nullptr, IsFullScreen(), &screen.keys}; }
-
-void ScreenFlip() {
-  if (screen.window == nullptr) return;
-  SwapBuffers(screen.deviceContext);
-  // Sampled before the messages are taken in: a key pressed during frame k
-  // reads as held from frame k + 2, and a tap taken in whole is never seen.
-  if (screen.active) SampleKeyboard();
+// Every message of the thread, not only the window's: messages posted to the
+// thread and those of the windows the system gives it (the input method's)
+// would otherwise pile up in its queue.
+void TakeWaitingEvents() {
   MSG message;
-  while (PeekMessageW(&message, screen.window, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -295,6 +285,8 @@ void SleepFor(int milliseconds) {
   if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
 }
 
-int TerminationStatus() { return ConsoleEventStatus(); }
+// A windowed program has no console whose Ctrl+C or closing could ask it to
+// end, and its window's close requests are refused like the close box.
+int TerminationStatus() { return 0; }
 
 HWND ScreenWindow() { return screen.window; }

@@ -6,23 +6,38 @@
 
 #include <cstdio>
 
-void WriteStandardOutputAsBinary() { _setmode(_fileno(stdout), _O_BINARY); }
+namespace {
+
+// Whether the standard handle is a file or a pipe that the stream was
+// redirected to, as inherited handles are.
+bool IsFileOrPipe(DWORD which) {
+  const HANDLE handle = GetStdHandle(which);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+  // A value passed on without its handle gives FILE_TYPE_UNKNOWN; a console
+  // gives FILE_TYPE_CHAR.
+  const DWORD type = GetFileType(handle);
+  if (type == FILE_TYPE_PIPE) return true;
+  if (type != FILE_TYPE_DISK) return false;
+  // A directory takes no text. Wine gives one to a program started with its
+  // standard error closed: the descriptor was taken again, for the current
+  // directory, before the handles were made.
+  FILE_STANDARD_INFO information{};
+  return !GetFileInformationByHandleEx(handle, FileStandardInfo, &information, sizeof information) ||
+         !information.Directory;
+}
+
+}  // namespace
+
+void SetUpStandardStreams() {
+  // A windowed program started from a console may hold that console's
+  // handles without being attached to it. The console does not wait for such
+  // a program: its text would spill over the prompt of whatever runs next.
+  if (!IsFileOrPipe(STD_OUTPUT_HANDLE)) std::freopen("NUL", "wb", stdout);
+  if (!HasStandardError()) std::freopen("NUL", "w", stderr);
+  _setmode(_fileno(stdout), _O_BINARY);
+}
 
 bool HasStandardError() {
-  static const bool given = [] {
-    const HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
-    // A value passed on without its handle names nothing.
-    SetLastError(NO_ERROR);
-    const DWORD type = GetFileType(handle);
-    if (type == FILE_TYPE_UNKNOWN && GetLastError() != NO_ERROR) return false;
-    // Nor does a directory, which takes no text. Wine gives one to a program
-    // started with its standard error closed: the descriptor was taken again,
-    // for the current directory, before the handles were made.
-    FILE_STANDARD_INFO information{};
-    return type != FILE_TYPE_DISK ||
-           !GetFileInformationByHandleEx(handle, FileStandardInfo, &information, sizeof information) ||
-           !information.Directory;
-  }();
+  static const bool given = IsFileOrPipe(STD_ERROR_HANDLE);
   return given;
 }

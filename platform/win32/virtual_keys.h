@@ -2,6 +2,9 @@
 // The key map's keys as Windows virtual keys.
 #include "platform/key_map.h"
 
-// The virtual key of a key, 0 for Key::None. A virtual key names what a key
-// means in the active layout, so Key::Q is wherever that layout puts Q.
+// The virtual key of a key in the thread's current layout, 0 for Key::None.
+// A virtual key names what a key means in the layout, so Key::Q is wherever
+// that layout puts Q; a letter that no key of the layout gives is the key at
+// the letter's place on a US keyboard. Asks the layout each time, so a change
+// of layout counts from the next call.
 int VirtualKeyOf(Key key);

@@ -83,12 +83,24 @@ TEST(LoadReport, CountsSkippedAndBlackFacesWithTheFirstSkippedLine) {
             "material of the library); it is drawn black on the black background\n");
 }
 
-TEST(LoadReport, ATexturedBlackFaceAndAFaceWithoutCornersAreNotBlack) {
-  auto loaded = LoadedTriangles(2);
+TEST(LoadReport, ATexturedBlackFaceIsNotBlack) {
+  auto loaded = LoadedTriangles(1);
   loaded->model.faces[0].red = 0.0f;
   loaded->model.faces[0].texture = 5;
-  loaded->model.faces[1] = Face{};
   EXPECT_EQ(Report(*loaded), "");
+}
+
+// The renderer draws nothing for a face of fewer than three corners, whatever
+// its colour; a bare "f" line has none.
+TEST(LoadReport, FacesOfFewerThanThreeCornersAreNotDrawn) {
+  auto loaded = LoadedTriangles(3);
+  loaded->model.faces[0].cornerCount = 1;
+  loaded->model.faces[1].cornerCount = 2;
+  loaded->model.faces[2].cornerCount = 0;
+  EXPECT_EQ(Report(*loaded),
+            "viewer: 3 faces have fewer than three corners and are not drawn; the first is on line 10 of "
+            "enterprise.obj\n");
+  EXPECT_FALSE(SomethingShows(*loaded));
 }
 
 TEST(LoadReport, WhatDidNotFitIsSaidOnce) {

@@ -18,10 +18,11 @@ namespace {
 using ViewerDiagnostics = DisplayTest;
 
 // Each cause gives its own line, once: a model file that is missing or no
-// file; a texture that is no 24-bit BMP; faces that are not drawn, or drawn
-// black; more materials than the table holds. The account model's progress
-// text is the golden one, byte for byte. A directory named in non-ASCII
-// UTF-8 is named as it is spelt.
+// file; a texture that is no 24-bit BMP; faces that are not drawn (out of the
+// record, or of fewer than three corners), or drawn black; more materials
+// than the table holds. The account model's progress text is the golden one,
+// byte for byte. A directory named in non-ASCII UTF-8 is named as it is
+// spelt.
 TEST_F(ViewerDiagnostics, EachCauseGivesOneLineOnStandardError) {
   const std::string empty = scratch + "/l\xC3\xA4uft-\xD0\xBF\xD1\x83\xD1\x81\xD0\xBA";  // läuft-пуск
   std::filesystem::create_directory(empty);
@@ -40,6 +41,8 @@ TEST_F(ViewerDiagnostics, EachCauseGivesOneLineOnStandardError) {
   EXPECT_EQ(RunUntilEscape(golden).status, 0);
   EXPECT_EQ(Stdout(), ReadWholeFile(account + "expected_progress.txt"));
   EXPECT_EQ(Stderr(),
+            "viewer: 2 faces have fewer than three corners and are not drawn; the first is on line 14 of "
+            "enterprise.obj\n"
             "viewer: 1 face has no material colour or texture (no usemtl before it, or one that names no material "
             "of the library); it is drawn black on the black background\n");
 
@@ -126,6 +129,42 @@ TEST_F(ViewerDiagnostics, WithoutStandardErrorAnEmptyWindowSaysWhyInABox) {
   ASSERT_TRUE(ProcessRunning(pid));
   ASSERT_NE(FindViewerWindow(pid), 0u);
   EXPECT_EQ(PressEscapeAndWait(pid), 0);
+}
+
+// A windowed Windows program started from a console (cmd, on a terminal of
+// its own) writes nothing there: the console does not wait for it, and its
+// text would spill over the prompt. Redirected there, all of its progress
+// text reaches the file, byte for byte as the Linux build writes it. The
+// Linux build's standard output is the terminal, on purpose.
+TEST_F(ViewerDiagnostics, FromAConsoleTheProgressTextGoesOnlyWhereItIsRedirected) {
+  if (ViewerIsLinuxBuild()) GTEST_SKIP() << "a terminal is where the Linux build's progress text belongs";
+  const std::string linuxProgress = RunUntilEscape(SampleModelDirectory(), true, true).progress;
+  const ChildProcess viewer = ViewerProcess(SampleModelDirectory(), "", "");
+  // "wine cmd /c viewer.exe", through script's shell, every word quoted.
+  std::string command = "'" + viewer.program + "'";
+  for (std::size_t i = 0; i + 1 < viewer.arguments.size(); ++i) command += " '" + viewer.arguments[i] + "'";
+  command += " cmd /c '" + viewer.arguments.back() + "'";
+  const std::string progress = scratch + "/progress";
+  for (const std::string& redirection : {std::string(), " '>' '" + ViewerPath(progress) + "'"}) {
+    SCOPED_TRACE(redirection);
+    ChildProcess console;
+    console.program = "script";
+    console.arguments = {"-q", "-e", "-c", command + redirection, "/dev/null"};
+    console.directory = SampleModelDirectory();
+    console.stdoutPath = scratch + "/terminal";
+    const pid_t pid = Launch(console);
+    // cmd starts the viewer as a process of its own.
+    const WindowId window = FindViewerWindow(ProcessShowingWindowTitled(driver, "viewer", kViewerStartMs));
+    ASSERT_NE(window, 0u);
+    for (int waited = 0; LitPixels(ReadWindowPixels(driver, window)) == 0 && waited < kViewerStartMs; waited += 50) {
+      SleepMs(50);
+    }
+    HoldKey(driver, "Escape", kKeyHoldMs);
+    EXPECT_EQ(WaitForExit(pid, kViewerEndMs), 0);
+    const std::string terminal = ReadWholeFile(scratch + "/terminal");
+    EXPECT_TRUE(terminal.empty()) << "the console got " << terminal.size() << " bytes: " << terminal.substr(0, 60);
+  }
+  EXPECT_EQ(ReadWholeFile(progress), linuxProgress);
 }
 
 // Alt+Enter on a display without a 640 x 480 mode: said once, however often

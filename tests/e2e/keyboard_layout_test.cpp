@@ -75,11 +75,13 @@ TEST_F(ViewerUnderKeyboardLayouts, QAndAMoveTheModelArrowsAndEscapeWork) {
     SleepMs(200);
     EXPECT_GT(DifferentPixels(start, ReadWindowPixels(driver, window)), start.rgb.size() / 100)
         << "Left did not turn the model";
-    // Wine gives the letter keys of a Cyrillic X layout spare virtual keys
-    // (VK_OEM_1 at q's place, where Windows' own Russian layout has 'Q'), so
-    // under it no key is Q for viewer.exe, which reads virtual keys.
-    const bool wineHasNoQ = !ViewerIsLinuxBuild() && std::string(layout.name) == "ru";
-    if (!wineHasNoQ) expectNearerThenFarther(window, layout.nearerKey, layout.fartherKey);
+    // Wine 8.0 here does not recognise the Cyrillic X layout (it cannot
+    // translate its keysyms) and gives the keys it does not recognise spare
+    // virtual keys and made-up scan codes from 0x60 on (q's place is VK_OEM_1
+    // at 0x60), so neither a virtual key nor a US scan code leads viewer.exe
+    // to the key at q's place.
+    const bool wineKnowsNoPlace = !ViewerIsLinuxBuild() && std::string(layout.name) == "ru";
+    if (!wineKnowsNoPlace) expectNearerThenFarther(window, layout.nearerKey, layout.fartherKey);
 
     if (std::string(layout.name) == "ru") {
       SCOPED_TRACE("switched to fr while running");

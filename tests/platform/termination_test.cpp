@@ -1,4 +1,4 @@
-// Requests to end from outside, as the layer notes them from ScreenOpen on:
+// Requests to end from outside, as the layer notes them from PrepareProcess on:
 // the first termination signal only sets the status the viewer ends with, a
 // second one ends the program at once, and a reader of the progress text that
 // went away (SIGPIPE) ends nothing. Each case runs in a child of its own,
@@ -7,11 +7,16 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include "platform/process_start.h"
 #include "platform/screen.h"
 
 namespace {
 
-bool Open() { return ScreenOpen(kModeVga, kColourDepth32, kOnePage, kFlagOpenGl, kAnyRefreshRate) == 0; }
+// As main starts: the process prepared, then the window.
+bool Open() {
+  PrepareProcess();
+  return ScreenOpen(kModeVga, kColourDepth32, kOnePage, kFlagOpenGl, kAnyRefreshRate) == 0;
+}
 
 // Exits with TerminationStatus() after the signal, once the window closed.
 void RaiseAndExitWithStatus(int signalNumber) {

@@ -169,6 +169,33 @@ std::vector<WindowId> WindowsOfProcess(XDriver* driver, pid_t pid) {
   return found;
 }
 
+pid_t ProcessShowingWindowTitled(XDriver* driver, const std::string& title, int timeoutMs) {
+  Display* display = driver->display;
+  const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    pid_t found = 0;
+    {
+      const XErrorsIgnored ignored(display);
+      Window root = 0;
+      Window parent = 0;
+      Window* children = nullptr;
+      unsigned int count = 0;
+      XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+      for (unsigned int i = 0; i < count && found == 0; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable &&
+            WindowTitle(driver, children[i]) == title) {
+          found = static_cast<pid_t>(ReadCardinal(display, children[i], pidAtom));
+        }
+      }
+      if (children != nullptr) XFree(children);
+    }
+    if (found > 0 || std::chrono::steady_clock::now() > deadline) return found > 0 ? found : 0;
+    SleepMs(20);
+  }
+}
+
 bool WaitForFocus(XDriver* driver, WindowId window, int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {

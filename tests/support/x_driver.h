@@ -37,6 +37,11 @@ WindowId FindWindowOfProcess(XDriver* driver, pid_t pid, int timeoutMs);
 // Every viewable top-level window that the process marked, bottom to top.
 std::vector<WindowId> WindowsOfProcess(XDriver* driver, pid_t pid);
 
+// The process that marked a viewable top-level window with this title, for a
+// program started by another (Wine's cmd) whose pid is not known; waits up to
+// timeoutMs for one, 0 when none came.
+pid_t ProcessShowingWindowTitled(XDriver* driver, const std::string& title, int timeoutMs);
+
 // Waits up to timeoutMs for the window to hold the keyboard focus.
 bool WaitForFocus(XDriver* driver, WindowId window, int timeoutMs);
 

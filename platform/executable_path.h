@@ -1,4 +1,6 @@
 #pragma once
+// The running program's own file. Implemented once per system (platform/sdl2,
+// platform/win32).
 #include <string>
 
 // The full path of the running program's executable file in UTF-8, however

@@ -1,4 +1,4 @@
-#include "platform/standard_descriptors.h"
+#include "platform/process_start.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -6,6 +6,14 @@
 
 #include <initializer_list>
 
+#include "platform/sdl2/termination.h"
+
+namespace {
+
+// Gives each of standard input, output and error that is closed (launchers
+// and service managers do that) an empty stand-in, so that no file or display
+// connection opened later takes its place and gets the progress text or a
+// message written into it.
 void ReserveStandardDescriptors() {
   for (int descriptor : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
     if (fcntl(descriptor, F_GETFD) != -1 || errno != EBADF) continue;
@@ -16,4 +24,11 @@ void ReserveStandardDescriptors() {
       close(opened);
     }
   }
+}
+
+}  // namespace
+
+void PrepareProcess() {
+  ReserveStandardDescriptors();
+  CatchTerminationSignals();
 }
