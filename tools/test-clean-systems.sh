@@ -115,7 +115,7 @@ base_system() {
   [[ -e /usr/share/debootstrap/scripts/$suite ]] || script=(/usr/share/debootstrap/scripts/sid)
   rm -rf --one-file-system "$base" "$base.new"
   mkdir -p "$cache/$suite"
-  step "debootstrap --variant=minbase $suite from $mirror" 900 \
+  step "debootstrap --variant=minbase $suite from $mirror" 600 \
     debootstrap --variant=minbase "$suite" "$base.new" "$mirror" "${script[@]}" || return 1
   mv "$base.new" "$base"
 }
@@ -200,7 +200,7 @@ check_on_x11() {
     [[ $class == "$(entry_class)" ]] ||
       fail "the window's X11 class is '$class', the desktop entry's StartupWMClass '$(entry_class)'"
   else
-    fail "no window of the viewer on X11"
+    fail "no window of the viewer on X11:"$'\n'"$(cat "$run/errors")"
   fi
   sleep 1 # loaded, and some frames drawn
   kill -TERM "$pid"
@@ -267,6 +267,7 @@ check_on_wayland() {
   picture() { "${nobody[@]}" grim -g "$geometry" -t ppm - | tail -c +16; }
   differing() { cmp -l "$1" "$2" | wc -l; }
 
+  keys_pid=""
   if await_window "floating_con 640x480 * $(entry_class)" "no floating 640x480 window with app id $(entry_class)"; then
     geometry=$(window | awk '{print $3 " " $2}')
     sleep 1
@@ -289,9 +290,14 @@ check_on_wayland() {
     fi
   fi
   viewer_status=0
+  if [[ -z $keys_pid ]]; then # no window to type into
+    kill -KILL "$pid" 2>/dev/null
+    { wait "$pid"; } 2>/dev/null
+    return 1
+  fi
   timeout 15 tail --pid="$pid" -f /dev/null || fail "on Wayland, Escape did not end the viewer"
   kill -KILL "$pid" 2>/dev/null || true
-  wait "$pid" || viewer_status=$?
+  { wait "$pid"; } 2>/dev/null || viewer_status=$?
   [[ $viewer_status -eq 0 ]] || fail "on Wayland, the viewer ended with status $viewer_status, not 0"
   cmp -s "$run/progress" "$run/wayland-progress" || fail "on Wayland, the progress text differs from X11's"
   [[ ! -s $run/wayland-errors ]] || fail "on Wayland, standard error says:"$'\n'"$(cat "$run/wayland-errors")"
