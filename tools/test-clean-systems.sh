@@ -19,11 +19,11 @@
 #    error.
 # The base systems are kept in ${XDG_CACHE_HOME:-$HOME/.cache}/model-viewer/
 # with the packages apt fetched for each, so only a fresh machine runs
-# debootstrap (about a minute each). Nothing else on the machine changes:
-# every mount is undone and every process ended on the way out. Must run as
-# root (chroot, mounts). Quiet while all goes well but for one line a
-# system; exits non-zero when a check or a step fails, naming the system and
-# the step.
+# debootstrap (up to a minute each). Nothing else on the machine changes:
+# every mount is undone and every process ended on the way out. Runs as
+# root (chroot, mounts), through sudo when started as another user. Quiet
+# while all goes well but for one line a system; exits non-zero when a check
+# or a step fails, naming the system and the step.
 #
 #   [DEBIAN_MIRROR=URL] tools/test-clean-systems.sh [SUITE...]
 # checks bookworm, trixie and forky when no suite is named; DEBIAN_MIRROR
@@ -36,11 +36,13 @@ source tools/quietly.sh
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/model-viewer/debian
 
 if [[ ${1:-} != --under-xvfb ]]; then
-  [[ $(id -u) -eq 0 ]] || { echo "$0: needs root, for chroot and mounts" >&2; exit 2; }
   tools/ensure-packages.sh debootstrap sway wtype grim jq x11-utils xdotool
   quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
   quietly cmake --build build --target viewer viewer_e2e_tests -j"$(nproc)"
-  exec tools/with-xvfb.sh "$0" --under-xvfb "$@"
+  # chroot and mounts need root: sudo when not root (the cache is then root's).
+  sudo=()
+  [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+  exec "${sudo[@]}" tools/with-xvfb.sh "$0" --under-xvfb "$@"
 fi
 shift
 suites=("$@")
