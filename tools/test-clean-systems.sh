@@ -97,14 +97,17 @@ mirror=${DEBIAN_MIRROR:-$(host_mirror | head -n1)}
 step() {
   local what=$1 limit=$2
   shift 2
-  local log
-  log=$(mktemp)
-  if ! timeout --kill-after=10 "$limit" "$@" >"$log" 2>&1; then
+  local log=$logs/step
+  # In the background, so that a signal to end is acted on at once; the
+  # way out ends it.
+  timeout --kill-after=10 "$limit" "$@" >"$log" 2>&1 &
+  step_pid=$!
+  if ! wait "$step_pid"; then
+    step_pid=""
     fail "$what failed:"$'\n'"$(tail -n 15 "$log")"
-    rm -f "$log"
     return 1
   fi
-  rm -f "$log"
+  step_pid=""
 }
 
 # The pristine base system of a suite, made once; a failed or cut-short
@@ -122,27 +125,31 @@ base_system() {
   mv "$base.new" "$base"
 }
 
-# Everything mounted below the system's root, innermost first, and the
-# processes still running in it, ended by their ids.
+# The step, sway and wtype, ended by their ids, then the processes still
+# running in the system and everything mounted below its root.
+# Each command may fail (a process gone already) without ending the rest.
 leave_system() {
-  [[ -n ${run:-} && -d $run ]] || return 0
   local pid
-  for pid in ${sway_pid:-} ${keys_pid:-}; do
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  for pid in ${step_pid:-} ${sway_pid:-} ${keys_pid:-}; do
+    { kill "$pid" && wait "$pid"; } 2>/dev/null || true
   done
-  sway_pid="" keys_pid=""
+  step_pid="" sway_pid="" keys_pid=""
+  [[ -n ${run:-} && -d $run ]] || return 0
   for pid in /proc/[0-9]*; do
-    [[ $(readlink "$pid/root" 2>/dev/null) == "$run/root" ]] && kill -KILL "${pid#/proc/}" 2>/dev/null
+    if [[ $(readlink "$pid/root" 2>/dev/null) == "$run/root" ]]; then
+      kill -KILL "${pid#/proc/}" 2>/dev/null || true
+    fi
   done
   for folder in "$run/root" "$run/changes"; do
     if mountpoint -q "$folder"; then
-      umount -R "$folder" 2>/dev/null || umount -R -l "$folder"
+      umount -R "$folder" 2>/dev/null || umount -R -l "$folder" || true
     fi
   done
-  rm -rf --one-file-system "$run"
+  rm -rf --one-file-system "$run" || true
   run=""
 }
-trap leave_system EXIT
+logs=$(mktemp -d)
+trap 'leave_system; rm -rf "$logs"' EXIT
 trap 'exit 1' INT TERM HUP
 
 # The system of a suite as a fresh overlay on its base, with the host's
