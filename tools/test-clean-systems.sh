@@ -104,7 +104,9 @@ step() {
   step_pid=$!
   if ! wait "$step_pid"; then
     step_pid=""
-    fail "$what failed:"$'\n'"$(tail -n 15 "$log")"
+    # The end of the output, after the viewer's own words where a test
+    # quoted them: why it opened no window, for instance.
+    fail "$what failed:"$'\n'"$(grep -m 3 'stderr: ' "$log"; tail -n 15 "$log")"
     return 1
   fi
   step_pid=""
