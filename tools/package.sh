@@ -43,7 +43,8 @@ export SOURCE_DATE_EPOCH=$epoch
 # The Debian package's program is built with Debian's flags (fortify, stack
 # protector, read-only relocations bound at start), in a folder of its own so
 # that the test build in build/ keeps its flags and neither reconfigures the
-# other. The folder's path is mapped to . in what the compiler records.
+# other. dpkg-buildflags maps this tree's path to . in what the compiler
+# records, so the package does not depend on where the tree lies.
 flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 quietly cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DVIEWER_WERROR=ON \
   -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)"
