@@ -10,7 +10,10 @@
 #     (tools/test-windows.sh);
 #  4. the packages a person installs (tools/package.sh): the Debian package,
 #     the Windows zip and installer, each checked and its program run on the
-#     sample, the Windows ones under Wine (tools/test-packages.sh).
+#     sample, the Windows ones under Wine (tools/test-packages.sh);
+#  5. the Debian package installed on minimal Debian 12, 13 and testing
+#     systems, shown there on X11 and, where SDL is SDL3's sdl2-compat, on
+#     Wayland, and purged (tools/test-clean-systems.sh).
 # Exits non-zero when any test fails.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -44,5 +47,8 @@ tools/test-windows.sh || status=1
 
 echo "== Packages: the Debian package, the Windows zip and installer, in dist/ and checked"
 tools/test-packages.sh || status=1
+
+echo "== The Debian package on minimal Debian 12, 13 and testing systems: installed, shown on X11 and Wayland, purged"
+tools/test-clean-systems.sh || status=1
 
 exit "$status"

@@ -8,7 +8,7 @@
 #                                           Program Files\model-viewer
 #   SHA256SUMS
 # VERSION is the one set in CMakeLists.txt. Builds the program first, in
-# build/ (Release, as test.sh builds it) and build-windows/
+# build-deb/ (Release, with Debian's flags) and build-windows/
 # (tools/build-windows.sh). Every file in the packages bears the time of the
 # last commit, so that two runs on one commit give the same bytes.
 #
@@ -41,11 +41,18 @@ jobs=$(nproc)
 epoch=$(git log -1 --format=%ct 2>/dev/null || echo 1796601600)
 export SOURCE_DATE_EPOCH=$epoch
 
-quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_WERROR=ON
-quietly cmake --build build --target viewer -j"$jobs"
+# The Debian package's program is built with Debian's flags (fortify, stack
+# protector, read-only relocations bound at start), in a folder of its own so
+# that the test build in build/ keeps its flags and neither reconfigures the
+# other. dpkg-buildflags maps this tree's path to . in what the compiler
+# records, so the package does not depend on where the tree lies.
+flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
+quietly cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DVIEWER_WERROR=ON \
+  -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)"
+quietly cmake --build build-deb --target viewer -j"$jobs"
 tools/build-windows.sh
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
-package=$(sed -n 's/^set(CPACK_PACKAGE_NAME "\(.*\)")$/\1/p' build/CPackConfig.cmake)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-deb/CMakeCache.txt)
+package=$(sed -n 's/^set(CPACK_PACKAGE_NAME "\(.*\)")$/\1/p' build-deb/CPackConfig.cmake)
 deb=${package}_${version}_amd64.deb
 name=viewer-$version-windows-x64
 
@@ -53,8 +60,8 @@ rm -rf dist
 mkdir dist
 
 # The Debian package.
-quietly cpack --config build/CPackConfig.cmake -B build/cpack
-mv "build/cpack/$deb" dist/
+quietly cpack --config build-deb/CPackConfig.cmake -B build-deb/cpack
+mv "build-deb/cpack/$deb" dist/
 
 # The Windows build as installed, for the zip and the installer.
 stage=build-windows/stage
