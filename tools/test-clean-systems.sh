@@ -33,7 +33,9 @@ cd "$(dirname "$0")/.."
 # shellcheck source=tools/quietly.sh
 source tools/quietly.sh
 
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/model-viewer/debian
+# HOME may be unset where nobody logged in (a CI job): the account's own then.
+home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
+cache=${XDG_CACHE_HOME:-$home/.cache}/model-viewer/debian
 
 if [[ ${1:-} != --under-xvfb ]]; then
   tools/ensure-packages.sh debootstrap sway wtype grim jq x11-utils xdotool
