@@ -159,8 +159,7 @@ TEST_F(ViewerDiagnostics, FromAConsoleTheProgressTextGoesOnlyWhereItIsRedirected
     for (int waited = 0; LitPixels(ReadWindowPixels(driver, window)) == 0 && waited < kViewerStartMs; waited += 50) {
       SleepMs(50);
     }
-    HoldKey(driver, "Escape", kKeyHoldMs);
-    EXPECT_EQ(WaitForExit(pid, kViewerEndMs), 0);
+    EXPECT_EQ(PressEscapeAndWait(pid), 0);
     const std::string terminal = ReadWholeFile(scratch + "/terminal");
     EXPECT_TRUE(terminal.empty()) << "the console got " << terminal.size() << " bytes: " << terminal.substr(0, 60);
   }
