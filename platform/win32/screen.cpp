@@ -261,11 +261,15 @@ void PresentFrame() { SwapBuffers(screen.deviceContext); }
 void SampleKeyboard() {
   BYTE state[256];
   if (!GetKeyboardState(state)) return;
-  auto held = [&state](Key key) {
-    const int virtualKey = VirtualKeyOf(key);
+  // A row's scancode is the US place of its keys.
+  auto held = [&state](Key key, int usPlace) {
+    const int virtualKey = VirtualKeyOf(key, usPlace);
     return virtualKey != 0 && (state[virtualKey] & 0x80) != 0;
   };
-  SampleKeyStates(screen.keys, [&](int row) { return held(kKeyMap[row].key) || held(kKeyMap[row].secondKey); });
+  SampleKeyStates(screen.keys, [&](int row) {
+    const KeyMapRow& keys = kKeyMap[row];
+    return held(keys.key, keys.scancode) || held(keys.secondKey, keys.scancode);
+  });
 }
 
 // Every message of the thread, not only the window's: messages posted to the

@@ -50,18 +50,13 @@ static_assert(CoversEveryKeyOnce(kVirtualKeys), "every key has one virtual key")
 // Looked up for every key of the map in every frame: one index.
 constexpr auto kVirtualKeysByKey = IndexByKey(kVirtualKeys);
 
-// The scan codes of the letters' places on a US keyboard, A to Z.
-constexpr unsigned char kUsLetterPlaces[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
-                                               0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
-                                               0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
-
 }  // namespace
 
-int VirtualKeyOf(Key key) {
+int VirtualKeyOf(Key key, int usPlace) {
   const int virtualKey = kVirtualKeysByKey[static_cast<std::size_t>(key)].virtualKey;
   if (virtualKey < 'A' || virtualKey > 'Z' || MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) != 0) return virtualKey;
   // No key of the layout gives the letter (Wine's Cyrillic layouts give those
   // keys spare virtual keys): the one at its place on a US keyboard, as
   // Windows' own Russian layout has it.
-  return static_cast<int>(MapVirtualKeyW(kUsLetterPlaces[virtualKey - 'A'], MAPVK_VSC_TO_VK_EX));
+  return static_cast<int>(MapVirtualKeyW(static_cast<UINT>(usPlace), MAPVK_VSC_TO_VK_EX));
 }
