@@ -3,10 +3,10 @@
 // places on a US keyboard; the arrows and Escape are the same in every layout.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "tests/support/display_test.h"
+#include "tests/support/locales.h"
 
 namespace {
 
@@ -18,16 +18,6 @@ bool SetKeyboardLayout(const std::string& layout) {
   setxkbmap.program = "setxkbmap";
   setxkbmap.arguments = {"-layout", layout};
   return WaitForExit(StartProcess(setxkbmap), 5000) == 0;
-}
-
-// A locale of the system's locale sources made into scratch/locales, for a
-// program started with LOCPATH naming that folder.
-bool MadeLocale(const std::string& scratch, const std::string& name, const std::string& charset) {
-  std::filesystem::create_directories(scratch + "/locales");
-  ChildProcess localedef;
-  localedef.program = "localedef";
-  localedef.arguments = {"-i", name, "-f", charset, scratch + "/locales/" + name + "." + charset};
-  return WaitForExit(StartProcess(localedef), 30000) <= 1;  // 1: warnings only
 }
 
 // The server's layout is shared by the tests that come after this one.
@@ -84,7 +74,7 @@ TEST_F(ViewerUnderKeyboardLayouts, QAndAMoveTheModelArrowsAndEscapeWork) {
     // does: Q and A are the keys at the US places, which viewer.exe must read
     // by what they mean there, not by the letter they type.
     if (!ViewerIsLinuxBuild() && std::string(layout.name) == "ru") {
-      ASSERT_TRUE(MadeLocale(scratch, "ru_RU", "KOI8-R"));
+      ASSERT_TRUE(MakeLocale(scratch + "/locales", "ru_RU", "KOI8-R"));
       viewer.environment = {{"LOCPATH", scratch + "/locales"}, {"LC_ALL", "ru_RU.KOI8-R"}};
     }
     const pid_t pid = Launch(viewer);

@@ -2,11 +2,12 @@
 
 #include <clocale>
 #include <initializer_list>
-#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "tests/support/files.h"
 #include "tests/support/locales.h"
+#include "tests/support/process.h"
 
 namespace {
 
@@ -21,6 +22,20 @@ bool TryLocale(const char* name) {
 
 }  // namespace
 
+bool MakeLocale(const std::string& directory, const std::string& name, const std::string& charset) {
+  std::filesystem::create_directories(directory);
+  ChildProcess localedef;
+  localedef.program = "localedef";
+  localedef.arguments = {"-i", name, "-f", charset, directory + "/" + name + "." + charset};
+  localedef.stdoutPath = "/dev/null";
+  localedef.stderrPath = "/dev/null";
+  const pid_t pid = StartProcess(localedef);
+  if (pid < 0) return false;
+  const int status = WaitForExit(pid, 60000);
+  if (status < 0) KillProcess(pid);
+  return status == 0 || status == 1;  // 1 means warnings only
+}
+
 bool UseDecimalCommaLocale() {
   for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"}) {
     if (TryLocale(name)) return true;
@@ -28,8 +43,7 @@ bool UseDecimalCommaLocale() {
   // None installed: build one into a private directory and point LOCPATH at it.
   madeDirectory = MakeTempDirectory();
   if (madeDirectory.empty()) return false;
-  const std::string command = "localedef -i de_DE -f UTF-8 '" + madeDirectory + "/de_DE.UTF-8' >/dev/null 2>&1";
-  if (std::system(command.c_str()) > 1) return false;  // 1 means warnings only
+  if (!MakeLocale(madeDirectory, "de_DE", "UTF-8")) return false;
   setenv("LOCPATH", madeDirectory.c_str(), 1);
   return TryLocale("de_DE.UTF-8");
 }
