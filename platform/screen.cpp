@@ -12,6 +12,9 @@
 namespace {
 
 std::string lastError;
+// The drawable's size that ScreenSizeChanged last gave.
+int toldWidth = kScreenWidth;
+int toldHeight = kScreenHeight;
 
 }  // namespace
 
@@ -39,6 +42,8 @@ int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshR
     opened = TryOpening(fullScreen) || TryOpening(fullScreen) || TryOpening(true) || TryOpening(true);
   }
   EndOpening(opened);
+  toldWidth = kScreenWidth;
+  toldHeight = kScreenHeight;
   return opened ? 0 : 1;
 }
 
@@ -57,6 +62,14 @@ void ScreenFlip() {
 int KeyDown(int scancode) {
   const WindowState window = CurrentWindow();
   return window.open ? KeyStateAnswer(*window.keys, scancode) : 0;
+}
+
+bool ScreenSizeChanged(int& width, int& height) {
+  const WindowState window = CurrentWindow();
+  if (!window.open || (window.drawableWidth == toldWidth && window.drawableHeight == toldHeight)) return false;
+  width = toldWidth = window.drawableWidth;
+  height = toldHeight = window.drawableHeight;
+  return true;
 }
 
 void ScreenClose() {

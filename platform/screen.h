@@ -4,7 +4,7 @@
 // the program from outside it. Implemented once per window system
 // (platform/sdl2, platform/win32); no type of either appears here.
 
-// The window's client area, and the viewport that fills it.
+// The window's client area as the viewer opens it.
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 
@@ -38,6 +38,12 @@ void SleepFor(int milliseconds);
 // Closes the window and restores the display mode and the screen saver.
 // Does nothing when no window is open; the viewer calls it on every way out.
 void ScreenClose();
+
+// True, with the size in pixels of what the window shows, when that size has
+// changed since the last call; an opening counts as 640 x 480. A tiling window
+// manager, or a desktop that gives a full-screen window its whole output rather
+// than a 640 x 480 mode, makes it another size.
+bool ScreenSizeChanged(int& width, int& height);
 
 // Whether a window is open, and whether it is in its full-screen mode.
 bool ScreenIsOpen();

@@ -31,6 +31,8 @@ struct WindowState {
   bool fullScreen;
   bool active;            // in the foreground and not minimised: only then is the keyboard read
   const KeyStates* keys;  // the table the last sample wrote
+  int drawableWidth;      // in pixels, as the window system last told it
+  int drawableHeight;
 };
 WindowState CurrentWindow();
 

@@ -45,6 +45,8 @@ struct Screen {
   int flags;          // kFlagOpenGl, plus kFlagFullScreen while the display is in 640 x 480
   bool active;        // foreground and not minimised: only then is the keyboard sampled
   bool classRegistered;
+  int drawableWidth;  // the client area's, from the last WM_SIZE
+  int drawableHeight;
   KeyStates keys;
 };
 
@@ -162,7 +164,12 @@ LRESULT CALLBACK HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
       break;
     case WM_SIZE:
       // Maximised some other way.
-      if (wParam == SIZE_MAXIMIZED && screen.active && !IsFullScreen()) SwitchFullScreen();
+      if (wParam == SIZE_MAXIMIZED && screen.active && !IsFullScreen()) {
+        SwitchFullScreen();
+      } else if (wParam != SIZE_MINIMIZED) {
+        screen.drawableWidth = LOWORD(lParam);
+        screen.drawableHeight = HIWORD(lParam);
+      }
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -254,7 +261,10 @@ void EndOpening(bool opened) {
 
 void TearDownWindow() { TearDown(); }
 
-WindowState CurrentWindow() { return {screen.window != nullptr, IsFullScreen(), screen.active, &screen.keys}; }
+WindowState CurrentWindow() {
+  return {screen.window != nullptr, IsFullScreen(), screen.active, &screen.keys, screen.drawableWidth,
+          screen.drawableHeight};
+}
 
 void PresentFrame() { SwapBuffers(screen.deviceContext); }
 
