@@ -131,9 +131,8 @@ void LeaveFullScreen() {
   ApplyWindowedForm();
 }
 
-// Alt+Enter and the maximise box. The window, its OpenGL context with all its
-// state and texture objects stay the same; only the display mode and the
-// window's form change.
+// Alt+Enter and the maximise box: the same window and context, so the
+// textures and scene state survive.
 void SwitchFullScreen() {
   if (IsFullScreen()) {
     LeaveFullScreen();
@@ -171,9 +170,8 @@ bool CreateWindowAndContext(const std::string& title, bool accelerated) {
   return true;
 }
 
-// SDL falls back to drivers that draw into memory and read no keyboard when
-// there is no display. A window there is never seen and Escape never comes,
-// so the frame loop would run for ever.
+// Without a display SDL falls back to drivers that read no keyboard, where
+// Escape never comes and the frame loop would run for ever.
 bool ShowsWindows(const char* videoDriver) {
   for (const char* blind : {"offscreen", "dummy", "evdev"}) {
     if (SDL_strcmp(videoDriver, blind) == 0) return false;

@@ -106,9 +106,8 @@ bool ApplyForm() {
   return true;
 }
 
-// Alt+Enter and the maximise box. The window, its device context and its
-// OpenGL context with all its state and texture objects stay the same; only
-// the display mode and the window's form change.
+// Alt+Enter and the maximise box: the same window and contexts, so the
+// textures and scene state survive.
 void SwitchFullScreen() {
   if (IsFullScreen()) RestoreDesktopMode();
   ShowWindow(screen.window, SW_HIDE);
@@ -282,9 +281,8 @@ void SampleKeyboard() {
   });
 }
 
-// Every message of the thread, not only the window's: messages posted to the
-// thread and those of the windows the system gives it (the input method's)
-// would otherwise pile up in its queue.
+// Every message of the thread, or those posted to it and to the input
+// method's windows would pile up.
 void TakeWaitingEvents() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
