@@ -9,11 +9,9 @@
 #include "app/view.h"
 #include "model/model.h"
 #include "model/obj_reader.h"
-#include "platform/current_directory.h"
 #include "platform/log.h"
-#include "platform/process_start.h"
+#include "platform/process.h"
 #include "platform/screen.h"
-#include "platform/startup_problems.h"
 #include "render/scene.h"
 #include "render/texture_loader.h"
 

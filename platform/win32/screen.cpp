@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "platform/executable_path.h"
 #include "platform/full_screen_refused.h"
 #include "platform/key_map.h"
 #include "platform/key_states.h"
+#include "platform/process.h"
 #include "platform/scancodes.h"
 #include "platform/screen_layer.h"
 #include "platform/title.h"
