@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/win32/screen_window.h"
+#include "platform/win32/display_state.h"
 #include "platform/win32/standard_streams.h"
 #include "platform/win32/utf8.h"
 
