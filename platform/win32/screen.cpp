@@ -51,6 +51,22 @@ HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 bool IsFullScreen() { return (screen.flags & kFlagFullScreen) != 0; }
 
+// Each row's keys as the virtual keys that carry them in the current layout: found at opening,
+// activation and a change of input language, not in every frame. Keys are read only while active.
+struct ResolvedKeys {
+  int key;
+  int secondKey;
+};
+ResolvedKeys resolvedKeys[kKeyMapRowCount];
+
+// A row's scancode is the US place of its keys.
+void ResolveKeyMap() {
+  for (int row = 0; row < kKeyMapRowCount; ++row) {
+    const KeyMapRow& keys = kKeyMap[row];
+    resolvedKeys[row] = {VirtualKeyOf(keys.key, keys.scancode), VirtualKeyOf(keys.secondKey, keys.scancode)};
+  }
+}
+
 // Undoes whatever an opening has done so far, or closes an open window.
 void TearDown() {
   if (screen.context != nullptr) {
@@ -131,7 +147,17 @@ LRESULT CALLBACK HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
       // the next sample. The default handling gives the window the keyboard focus.
       screen.active = LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0;
       ClearKeyStates(screen.keys);
+      ResolveKeyMap();
       break;
+    case WM_INPUTLANGCHANGE:
+      ResolveKeyMap();
+      break;
+    case WM_INPUTLANGCHANGEREQUEST: {
+      // Wine asks this on a change of the X layout but, the language the same, sends no WM_INPUTLANGCHANGE.
+      const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+      ResolveKeyMap();
+      return result;
+    }
     case WM_CLOSE:
       return 0;  // the close box and the window menu's Close: only Escape ends the viewer
     case WM_SYSKEYDOWN:
@@ -229,6 +255,7 @@ bool TryOpen(const std::wstring& title, bool fullScreen) {
     return false;
   }
   ClearKeyStates(screen.keys);
+  ResolveKeyMap();
   return true;
 }
 
@@ -258,15 +285,9 @@ void PresentFrame() { SwapBuffers(screen.deviceContext); }
 void SampleKeyboard() {
   BYTE state[256];
   if (!GetKeyboardState(state)) return;
-  // A row's scancode is the US place of its keys.
-  auto held = [&state](Key key, int usPlace) {
-    const int virtualKey = VirtualKeyOf(key, usPlace);
-    return virtualKey != 0 && (state[virtualKey] & 0x80) != 0;
-  };
-  SampleKeyStates(screen.keys, [&](int row) {
-    const KeyMapRow& keys = kKeyMap[row];
-    return held(keys.key, keys.scancode) || held(keys.secondKey, keys.scancode);
-  });
+  auto held = [&state](int virtualKey) { return virtualKey != 0 && (state[virtualKey] & 0x80) != 0; };
+  SampleKeyStates(screen.keys,
+                  [&](int row) { return held(resolvedKeys[row].key) || held(resolvedKeys[row].secondKey); });
 }
 
 // Every message of the thread, not only the window's: messages posted to the
