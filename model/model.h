@@ -41,10 +41,8 @@ struct Model {
   int32_t lastFace;  // number of faces minus one; -1 when the file held none
 };
 
-// Whether reading the face stays inside the record: its corner count fits a
-// Face and every index it uses addresses an entry 0..600. The reader keeps
-// indices as the file gives them, so an oversized or broken file can hold
-// either fault; DrawModel skips such a face and the load report counts it.
+// Whether the face's corners and indices stay inside the record (entries 0..600): the reader
+// keeps them as a broken or oversized file gives them. DrawModel skips such a face; the load report counts it.
 inline bool FaceStaysInRecord(const Face& face) {
   auto isEntry = [](int32_t index) { return index >= 0 && index <= kLastEntry; };
   if (face.cornerCount > kCornerCapacity) return false;

@@ -48,8 +48,7 @@ std::string ExecutablePath() {
 }
 
 std::string CurrentDirectory() {
-  // The name's bytes as the system keeps them; a name too long for the buffer
-  // asks for a larger one.
+  // The name's bytes as the system keeps them.
   std::vector<char> buffer(256);
   while (getcwd(buffer.data(), buffer.size()) == nullptr) {
     if (errno != ERANGE || buffer.size() >= std::size_t{1} << 20) return std::string();

@@ -23,8 +23,7 @@ bool ChangeDisplayMode(int width, int height, int bitsPerPixel) {
   mode.dmPelsHeight = static_cast<DWORD>(height);
   mode.dmBitsPerPel = static_cast<DWORD>(bitsPerPixel);
   mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;  // the refresh rate stays the display's choice
-  // Noted first: the change sends its messages to every window, and a restore
-  // from any of them must undo it. Taken back when the display refuses.
+  // Noted first: a restore from any window the change sends its messages to must undo it.
   modeChanged = true;
   if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL) return true;
   modeChanged = false;

@@ -8,9 +8,8 @@
 #include "platform/win32/standard_streams.h"
 #include "platform/win32/utf8.h"
 
-// A Windows program's standard streams are handles that nothing opened later
-// can take the place of, and nothing from outside asks a windowed program to
-// end but through its window: only the streams need setting up.
+// No later handle takes a standard stream's place, and only the window can be
+// asked to end a windowed program: the streams are all there is to set up.
 void PrepareProcess() { SetUpStandardStreams(); }
 
 void ShowStartupProblems(const std::string& lines) {
@@ -21,8 +20,7 @@ void ShowStartupProblems(const std::string& lines) {
   // The window's caption, so that the box says whose lines these are.
   wchar_t title[256] = L"";
   GetWindowTextW(window, title, static_cast<int>(sizeof title / sizeof title[0]));
-  // Owned by the window: it stays in front of it, and the window takes no
-  // input until the box is closed.
+  // Owned by the window: in front of it, which takes no input until it is closed.
   MessageBoxW(window, WideFromUtf8(text).c_str(), title, MB_OK | MB_ICONWARNING);
 }
 
@@ -40,9 +38,8 @@ std::string ExecutablePath() {
 }
 
 std::string CurrentDirectory() {
-  // In UTF-16: the ANSI code page cannot spell every name. The size asked for
-  // is too small again only if another thread changes the directory meanwhile,
-  // and this program has none that does.
+  // In UTF-16: the ANSI code page cannot spell every name. No other thread
+  // changes the directory, so the size asked for fits on the second call.
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
     const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
