@@ -3,8 +3,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "render/model_renderer.h"
-
 namespace {
 
 bool IsBlack(const Face& face) {

@@ -9,23 +9,19 @@
 #include "app/view.h"
 #include "model/model.h"
 #include "model/obj_reader.h"
-#include "platform/current_directory.h"
 #include "platform/log.h"
-#include "platform/process_start.h"
+#include "platform/process.h"
 #include "platform/screen.h"
-#include "platform/startup_problems.h"
 #include "render/scene.h"
 #include "render/texture_loader.h"
 
 namespace {
 
-// About 300 KB: kept in static storage, zero before anything else runs, and
-// alive for the whole run.
+// About 300 KB: in static storage, zero before anything runs and alive for the whole run.
 Model model;
 
-// Every way out of main after the window opened closes it, restoring the
-// display mode and the screen saver, and hands over the rest of the progress
-// text, before the status reaches the system.
+// Every way out once the window is open closes it (display mode and screen saver back) and flushes the progress
+// text before the status reaches the system.
 struct ScreenGuard {
   ScreenGuard() = default;
   ScreenGuard(const ScreenGuard&) = delete;
@@ -62,8 +58,7 @@ int main() {
   LogFlush();
   const LoadReport report = ReportLoadProblems(fileName, WhereLookedIn(), model, summary);
   std::fputs(report.lines.c_str(), stderr);
-  // Started where nobody reads standard error, a person would see an empty
-  // window and no word why.
+  // Where nobody reads standard error, an empty window would otherwise say no word why.
   if (!report.somethingShows) ShowStartupProblems(report.lines);
 
   while (!view.quitRequested) {

@@ -40,3 +40,17 @@ struct Model {
   Vec2 texCoords[kEntryCapacity];
   int32_t lastFace;  // number of faces minus one; -1 when the file held none
 };
+
+// Whether the face's corners and indices stay inside the record (entries 0..600): the reader
+// keeps them as a broken or oversized file gives them. DrawModel skips such a face; the load report counts it.
+inline bool FaceStaysInRecord(const Face& face) {
+  auto isEntry = [](int32_t index) { return index >= 0 && index <= kLastEntry; };
+  if (face.cornerCount > kCornerCapacity) return false;
+  for (int32_t corner = 0; corner < face.cornerCount; ++corner) {
+    if (!isEntry(face.vertexIndex[corner]) || !isEntry(face.normalIndex[corner]) ||
+        !isEntry(face.texCoordIndex[corner])) {
+      return false;
+    }
+  }
+  return true;
+}

@@ -14,8 +14,7 @@ struct LoadSummary {
   int64_t faceLines[kFaceCapacity];
 };
 
-// Reads the material library that belongs to fileName, making a texture with
-// makeTexture for every diffuse map, then the model file itself into model,
-// which must be all zeros. Writes a running account of what it reads through
-// LogWrite; failures are reported there and nowhere else.
+// Reads fileName's material library (a texture from makeTexture per diffuse map),
+// then the model file into model, which must be all zeros. Its running account,
+// failures included, goes to LogWrite and nowhere else.
 LoadSummary LoadModel(const std::string& fileName, Model& model, TextureMaker makeTexture);

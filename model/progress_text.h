@@ -1,9 +1,7 @@
 #pragma once
-// The model reader's progress text. Each model line gives one log line, which
-// repeats the line's bytes with brackets and braces around its fields and
-// parts. The text is gathered here and handed to LogWrite in large pieces, not
-// one call per line: that keeps the cost of the account close to that of
-// copying its bytes.
+// The model reader's progress text: a log line per model line, its bytes with
+// brackets and braces around fields and parts. Handed to LogWrite in large
+// pieces, not a call per line, so the account costs about what copying it does.
 #include <algorithm>
 #include <cstddef>
 #include <cstring>

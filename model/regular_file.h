@@ -9,9 +9,7 @@ struct CloseFile {
 };
 using OwnedFile = std::unique_ptr<std::FILE, CloseFile>;
 
-// Opens path for binary reading when it names a regular file: the readers
-// keep every byte, CR and 0x1A included, and apply their own line rules. A
-// directory, a device or a pipe counts as a file that cannot be opened:
-// reading one would fail, never end, or wait for a writer. Returns nullptr
-// when it cannot open.
+// Opens path for binary reading if it names a regular file, else nullptr:
+// the readers keep every byte (CR and 0x1A too) under their own line rules, and
+// reading a directory, device or pipe would fail, never end, or wait for a writer.
 OwnedFile OpenRegularFile(const std::string& path);

@@ -19,12 +19,11 @@ struct PendingLog;
 class PaddedText;
 PaddedText ReadTextLine(LineReader& reader);
 
-// A line as ReadTextLine hands it out, or a part of one: at least
-// kLinePadding readable bytes follow its end. The readers' inner loops scan
-// and copy whole words that run past a field's end, which only that room
-// makes safe. So only the line reader (and PaddedCopy, which makes its own
-// room) can make one, a part never reaches past the line it comes from, and
-// the word scans are open only to the few loops that split and copy fields.
+// A line from ReadTextLine, or a part of one, with kLinePadding readable bytes
+// after its end: the readers' inner loops scan and copy whole words past a
+// field's end, which only that room makes safe. So only the line reader and
+// PaddedCopy make one, a part stays within its line, and only the field loops
+// may use the word scans.
 class PaddedText {
  public:
   std::size_t size() const { return text.size(); }
@@ -121,11 +120,9 @@ void StartReading(LineReader& reader, std::FILE* file);
 // file has been consumed.
 bool AtEndOfText(LineReader& reader);
 
-// The next line, valid until the next call of this or AtEndOfText. A line
-// ends at LF; neither the LF nor a CR right before it belongs to the line,
-// and a CR that is the file's very last byte is dropped too. Every other byte
-// is kept. Most lines are handed out where they lie in the reader's block,
-// without a copy.
+// The next line, valid until the next call of this or AtEndOfText. It ends at
+// LF; the LF, a CR right before it and a CR that is the file's last byte are
+// dropped, every other byte kept. Most lines are handed out in place, uncopied.
 PaddedText ReadTextLine(LineReader& reader);
 
 // text copied into storage with the padding behind it, for text that comes
@@ -174,11 +171,9 @@ struct SlashOnly {
   static uint64_t Mark(uint64_t word) { return separator_bits::BytesEqual(word, '/'); }
 };
 
-// Calls handle(field) for every field of text from index start on, each
-// field a part of text. Each separator ends a field and so does the end of
-// the text, as if a separator followed it; fields are not trimmed and empty
-// ones count. A start beyond the end gives no field, a start at the end one
-// empty field.
+// Calls handle(field) for each field of text from index start on, each a part
+// of text. A separator or the text's end ends a field; fields are not trimmed
+// and empty ones count: a start at the end gives one empty field, beyond it none.
 template <typename Separators, typename Handle>
 void SplitFields(PaddedText text, std::size_t start, Separators, Handle&& handle) {
   if (start > text.size()) return;
@@ -192,11 +187,10 @@ void SplitFields(PaddedText text, std::size_t start, Separators, Handle&& handle
   }
 }
 
-// The value of a piece of text; never fails. Leading spaces are skipped; "&B",
-// "&H" and "&O" read binary, hexadecimal and octal digits into a wrapping
-// unsigned 64-bit value taken as signed; anything else reads the longest
-// decimal beginning (D and d count as exponent letters), the same under every
-// locale; no digits give 0.
+// Never fails: leading spaces skipped; "&B", "&H" and "&O" read binary, hex and
+// octal digits into a wrapping unsigned 64-bit value taken as signed; anything
+// else reads the longest decimal beginning (D and d count as exponent letters)
+// alike under every locale; no digits give 0.
 double ParseNumber(std::string_view text);
 
 // Appends value in decimal, with a leading minus sign when negative.

@@ -6,25 +6,6 @@
 
 namespace {
 
-bool IsEntry(int32_t index) { return index >= 0 && index <= kLastEntry; }
-
-}  // namespace
-
-// The reader stores indices as the file gives them, so an oversized or broken
-// file can hold either fault.
-bool FaceStaysInRecord(const Face& face) {
-  if (face.cornerCount > kCornerCapacity) return false;
-  for (int32_t corner = 0; corner < face.cornerCount; ++corner) {
-    if (!IsEntry(face.vertexIndex[corner]) || !IsEntry(face.normalIndex[corner]) ||
-        !IsEntry(face.texCoordIndex[corner])) {
-      return false;
-    }
-  }
-  return true;
-}
-
-namespace {
-
 GLenum PrimitiveFor(int32_t cornerCount) {
   if (cornerCount == 3) return GL_TRIANGLES;
   if (cornerCount == 4) return GL_QUADS;

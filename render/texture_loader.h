@@ -10,9 +10,8 @@
 // the texture maker the viewer hands to LoadModel.
 uint32_t LoadTexture(const std::string& fileName);
 
-// Makes a new texture object from a decoded image, with nearest-texel filters,
-// and leaves it bound to GL_TEXTURE_2D. Returns its name. The image goes to
-// OpenGL with its sizes as read; an image whose texel buffer was refused gets
-// no image at all, so that a hostile header cannot make OpenGL allocate what
-// the decoder would not.
+// A new texture object from a decoded image, nearest-texel filters, left bound
+// to GL_TEXTURE_2D; returns its name. The sizes go to OpenGL as read, but an
+// image whose texel buffer was refused gets none: a hostile header must not
+// make OpenGL allocate what the decoder would not.
 uint32_t UploadTexture(const BmpImage& image);

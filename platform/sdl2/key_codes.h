@@ -4,8 +4,7 @@
 
 #include "platform/key_map.h"
 
-// Where a key lies in the current keyboard layout: the scan code of the key
-// that types its key code, or, when no key of the layout types it (Q under a
-// Cyrillic layout), its place on a US keyboard. SDL_SCANCODE_UNKNOWN for
-// Key::None. Asks SDL's keymap: call it when the layout is known to change.
+// The scan code of the key that types key's key code in the current layout, else
+// (Q under a Cyrillic layout) its US place; SDL_SCANCODE_UNKNOWN for Key::None.
+// Reads SDL's keymap: call it when the layout changes.
 SDL_Scancode SdlScancodeOf(Key key);

@@ -6,11 +6,11 @@
 #include <initializer_list>
 #include <string>
 
-#include "platform/executable_path.h"
 #include "platform/full_screen_refused.h"
 #include "platform/gl_support.h"
 #include "platform/key_map.h"
 #include "platform/key_states.h"
+#include "platform/process.h"
 #include "platform/scancodes.h"
 #include "platform/screen_layer.h"
 #include "platform/sdl2/key_codes.h"

@@ -5,20 +5,17 @@
 
 #include <string>
 
-#include "platform/executable_path.h"
 #include "platform/full_screen_refused.h"
 #include "platform/key_map.h"
 #include "platform/key_states.h"
+#include "platform/process.h"
 #include "platform/scancodes.h"
 #include "platform/screen_layer.h"
 #include "platform/title.h"
-#include "platform/win32/display_awake.h"
-#include "platform/win32/display_mode.h"
+#include "platform/win32/display_state.h"
 #include "platform/win32/gl_setup.h"
-#include "platform/win32/screen_window.h"
 #include "platform/win32/standard_streams.h"
 #include "platform/win32/system_error.h"
-#include "platform/win32/timer_resolution.h"
 #include "platform/win32/utf8.h"
 #include "platform/win32/virtual_keys.h"
 
@@ -55,6 +52,22 @@ Screen screen{};
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 bool IsFullScreen() { return (screen.flags & kFlagFullScreen) != 0; }
+
+// Each row's keys as the virtual keys that carry them in the current layout: found at opening,
+// activation and a change of input language, not in every frame. Keys are read only while active.
+struct ResolvedKeys {
+  int key;
+  int secondKey;
+};
+ResolvedKeys resolvedKeys[kKeyMapRowCount];
+
+// A row's scancode is the US place of its keys.
+void ResolveKeyMap() {
+  for (int row = 0; row < kKeyMapRowCount; ++row) {
+    const KeyMapRow& keys = kKeyMap[row];
+    resolvedKeys[row] = {VirtualKeyOf(keys.key, keys.scancode), VirtualKeyOf(keys.secondKey, keys.scancode)};
+  }
+}
 
 // Undoes whatever an opening has done so far, or closes an open window.
 void TearDown() {
@@ -135,7 +148,17 @@ LRESULT CALLBACK HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
       // the next sample. The default handling gives the window the keyboard focus.
       screen.active = LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0;
       ClearKeyStates(screen.keys);
+      ResolveKeyMap();
       break;
+    case WM_INPUTLANGCHANGE:
+      ResolveKeyMap();
+      break;
+    case WM_INPUTLANGCHANGEREQUEST: {
+      // Wine asks this on a change of the X layout but, the language the same, sends no WM_INPUTLANGCHANGE.
+      const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+      ResolveKeyMap();
+      return result;
+    }
     case WM_CLOSE:
       return 0;  // the close box and the window menu's Close: only Escape ends the viewer
     case WM_SYSKEYDOWN:
@@ -238,6 +261,7 @@ bool TryOpen(const std::wstring& title, bool fullScreen) {
     return false;
   }
   ClearKeyStates(screen.keys);
+  ResolveKeyMap();
   return true;
 }
 
@@ -270,15 +294,9 @@ void PresentFrame() { SwapBuffers(screen.deviceContext); }
 void SampleKeyboard() {
   BYTE state[256];
   if (!GetKeyboardState(state)) return;
-  // A row's scancode is the US place of its keys.
-  auto held = [&state](Key key, int usPlace) {
-    const int virtualKey = VirtualKeyOf(key, usPlace);
-    return virtualKey != 0 && (state[virtualKey] & 0x80) != 0;
-  };
-  SampleKeyStates(screen.keys, [&](int row) {
-    const KeyMapRow& keys = kKeyMap[row];
-    return held(keys.key, keys.scancode) || held(keys.secondKey, keys.scancode);
-  });
+  auto held = [&state](int virtualKey) { return virtualKey != 0 && (state[virtualKey] & 0x80) != 0; };
+  SampleKeyStates(screen.keys,
+                  [&](int row) { return held(resolvedKeys[row].key) || held(resolvedKeys[row].secondKey); });
 }
 
 // Every message of the thread, or those posted to it and to the input

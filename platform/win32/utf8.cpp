@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "model/utf16_name.h"
+
 std::string Utf8FromWide(const std::wstring& text) {
   if (text.empty()) return std::string();
   const int length = static_cast<int>(text.size());
@@ -12,10 +14,7 @@ std::string Utf8FromWide(const std::wstring& text) {
 }
 
 std::wstring WideFromUtf8(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int length = static_cast<int>(text.size());
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
-  std::wstring result(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), length, result.data(), size);
-  return result;
+  std::u16string utf16;
+  Utf16FromUtf8(text, utf16);  // what is no UTF-8, a file name in a message among it, shows as U+FFFD
+  return std::wstring(utf16.begin(), utf16.end());  // wchar_t holds UTF-16 on Windows
 }

@@ -6,11 +6,10 @@
 
 namespace {
 
-// A key and its virtual key. The punctuation keys have no virtual key of
-// their own meaning; the VK_OEM codes are named by the US layout. Either
-// Enter key is VK_RETURN. The keypad digits are their own keys while Num Lock
-// is on; with it off they arrive as the arrows, Home, End and so on, which
-// the same rows of the key map hold anyway.
+// A key and its virtual key. Punctuation has no virtual key of its own
+// meaning, so the VK_OEM codes go by the US layout; either Enter is VK_RETURN.
+// With Num Lock off the keypad digits arrive as the arrows, Home, End and so
+// on, which the same key map rows hold anyway.
 struct VirtualKeyRow {
   Key key;
   unsigned char virtualKey;
@@ -47,7 +46,7 @@ constexpr VirtualKeyRow kVirtualKeys[] = {
 };
 static_assert(CoversEveryKeyOnce(kVirtualKeys), "every key has one virtual key");
 
-// Looked up for every key of the map in every frame: one index.
+// One index, not a search per key.
 constexpr auto kVirtualKeysByKey = IndexByKey(kVirtualKeys);
 
 }  // namespace

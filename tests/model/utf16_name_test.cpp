@@ -1,5 +1,6 @@
 // Strict UTF-8 decoding of file names: only a name that is valid UTF-8 is
-// opened by what it spells on Windows; any other keeps its bytes.
+// opened by what it spells on Windows; any other keeps its bytes. The Windows
+// layer's wide text takes the decoded text with U+FFFD for what is no UTF-8.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,22 +17,27 @@ TEST(Utf16FromUtf8, DecodesEachLengthOfSequence) {
   EXPECT_EQ(utf16, u"\u007F\u07FF\uFFFF\U0010FFFF");
 }
 
-TEST(Utf16FromUtf8, RefusesWhatIsNoUtf8) {
-  std::u16string utf16;
-  for (const char* bytes : {
-           "t\xEBx.bmp",          // ë in Windows-1252
-           "\xC0\xAF",            // overlong '/'
-           "\xE0\x9F\xBF",        // overlong U+07FF
-           "\xF0\x8F\xBF\xBF",    // overlong U+FFFF
-           "\xED\xA0\x80",        // surrogate U+D800
-           "\xED\xBF\xBF",        // surrogate U+DFFF
-           "\xF4\x90\x80\x80",    // U+110000
-           "\xF8\x88\x80\x80\x80",
-           "\xE2\x82",            // cut short at the end
-           "\xE2\x82x",           // cut short before another character
-           "\x80",                // continuation without a lead
+TEST(Utf16FromUtf8, RefusesWhatIsNoUtf8AndReplacesEachBrokenPiece) {
+  struct Case {
+    const char* bytes;
+    std::u16string replaced;
+  };
+  for (const Case& broken : {
+           Case{"t\xEBx.bmp", u"t\uFFFDx.bmp"},                          // ë in Windows-1252
+           Case{"\xC0\xAF", u"\uFFFD\uFFFD"},                            // overlong '/'
+           Case{"\xE0\x9F\xBF", u"\uFFFD\uFFFD\uFFFD"},                  // overlong U+07FF
+           Case{"\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"},        // overlong U+FFFF
+           Case{"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},                  // surrogate U+D800
+           Case{"\xED\xBF\xBF", u"\uFFFD\uFFFD\uFFFD"},                  // surrogate U+DFFF
+           Case{"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},        // U+110000
+           Case{"\xF8\x88\x80\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+           Case{"\xE2\x82", u"\uFFFD"},                                  // cut short at the end
+           Case{"\xE2\x82x\xF0\x9F\x98", u"\uFFFDx\uFFFD"},              // cut short before another character
+           Case{"\x80", u"\uFFFD"},                                      // continuation without a lead
        }) {
-    EXPECT_FALSE(Utf16FromUtf8(bytes, utf16)) << testing::PrintToString(std::string(bytes));
+    std::u16string utf16;
+    EXPECT_FALSE(Utf16FromUtf8(broken.bytes, utf16)) << testing::PrintToString(std::string(broken.bytes));
+    EXPECT_EQ(utf16, broken.replaced) << testing::PrintToString(std::string(broken.bytes));
   }
 }
 

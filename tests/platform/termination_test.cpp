@@ -7,7 +7,7 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include "platform/process_start.h"
+#include "platform/process.h"
 #include "platform/screen.h"
 
 namespace {
