@@ -18,8 +18,8 @@ source tools/quietly.sh
 if [[ ${1:-} != --under-xvfb ]]; then
   tools/build-windows.sh --with-tests
   tools/ensure-packages.sh --list tools/packages.txt --list tools/packages-test.txt
-  quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
-  quietly cmake --build build --target viewer viewer_e2e_tests -j"$(nproc)"
+  quietly cmake --preset release
+  quietly cmake --build --preset release --target viewer viewer_e2e_tests -j"$(nproc)"
 
   status=0
   allowed='^(kernel32|user32|gdi32|opengl32|glu32|winmm|msvcrt)\.dll$'
