@@ -42,7 +42,7 @@ start_wine "$work/prefix"
 
 status=0
 # ctest starts each test program through Wine (the build's emulator).
-counted ctest --test-dir build-windows -L 'unit|gl' --output-on-failure -j"$(nproc)" || status=1
+counted ctest --preset windows -j"$(nproc)" || status=1
 VIEWER_COMMAND="$wine $PWD/build-windows/app/viewer.exe" VIEWER_BOX_TEXT_COMMAND="$wine $PWD/build-windows/tests/support/box_text.exe" \
   counted build/tests/e2e/viewer_e2e_tests || status=1
 exit "$status"
