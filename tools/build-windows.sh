@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds the viewer for 64-bit Windows with MinGW-w64 into build-windows/
-# (the windows preset); the program is build-windows/app/viewer.exe. With --with-tests also the unit
-# tests that need no display (GoogleTest built from Debian's sources), and Wine
-# to run them (tools/test-windows.sh). Installs what is missing. Quiet while
-# all goes well.
+# (the windows preset); the program is build-windows/app/viewer.exe. With
+# --with-tests also the unit tests that need no display (GoogleTest built from
+# Debian's sources), and Wine to run them (tools/test-windows.sh). Installs
+# what is missing. Quiet while all goes well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=tools/quietly.sh
