@@ -5,8 +5,8 @@ cd "$(dirname "$0")"
 
 # Only what building and running need; the tests' packages are test.sh's.
 tools/ensure-packages.sh --list tools/packages.txt
-cmake -S . -B build-run -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-run --target viewer -j"$(nproc)" >/dev/null
+cmake --preset viewer >/dev/null
+cmake --build --preset viewer -j"$(nproc)" >/dev/null
 
 # The viewer reads enterprise.obj from the current directory.
 cd assets

@@ -25,22 +25,21 @@ jobs=$(nproc)
 source tools/quietly.sh
 
 echo "== Release build: unit, gl and e2e tests"
-quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
-quietly cmake --build build -j"$jobs"
+quietly cmake --preset release
+quietly cmake --build --preset release -j"$jobs"
 status=0
-tools/with-xvfb.sh ctest --test-dir build --output-on-failure -j"$jobs" || status=1
+tools/with-xvfb.sh ctest --preset release -j"$jobs" || status=1
 
 echo "== Sanitizer build (clang, ASan + UBSan): unit, gl and e2e tests, fuzz regression corpora"
-quietly cmake -S . -B build-clang -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIEWER_TESTS=ON -DVIEWER_FUZZ=ON -DVIEWER_WERROR=ON
-quietly cmake --build build-clang -j"$jobs"
-ctest --test-dir build-clang --output-on-failure -j"$jobs" -L 'unit|fuzz' || status=1
-# Leaks are checked in the unit tests and, for the viewer, by the Memcheck run
-# above, not here: Mesa's driver (swrast_dri.so) is unloaded when the X
-# display closes, so what it keeps to the end shows as leaks of an unknown
-# module that no suppression can name.
-ASAN_OPTIONS=detect_leaks=0 tools/with-xvfb.sh ctest --test-dir build-clang --output-on-failure -j"$jobs" -L 'gl|e2e' ||
-  status=1
+quietly cmake --preset sanitizers
+quietly cmake --build --preset sanitizers -j"$jobs"
+ctest --preset sanitizers -j"$jobs" || status=1
+# The gl and e2e tests run with ASAN_OPTIONS=detect_leaks=0 (the preset sets
+# it). Leaks are checked in the unit tests and, for the viewer, by the
+# Memcheck run above, not here: Mesa's driver (swrast_dri.so) is unloaded when
+# the X display closes, so what it keeps to the end shows as leaks of an
+# unknown module that no suppression can name.
+tools/with-xvfb.sh ctest --preset sanitizers-display -j"$jobs" || status=1
 
 echo "== Windows build (MinGW-w64) under Wine: unit tests, and the e2e tests on viewer.exe"
 tools/test-windows.sh || status=1

@@ -1,5 +1,5 @@
-# Cross-compiles the viewer for 64-bit Windows with MinGW-w64:
-#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+# Cross-compiles the viewer for 64-bit Windows with MinGW-w64 (the windows
+# preset: cmake --preset windows).
 # The -posix compilers carry the C++ threading support of the standard library.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)

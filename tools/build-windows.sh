@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Cross-builds the viewer for 64-bit Windows with MinGW-w64 into build-windows/;
-# the program is build-windows/app/viewer.exe. With --with-tests also the unit
-# tests that need no display (GoogleTest built from Debian's sources), and Wine
-# to run them (tools/test-windows.sh). Installs what is missing. Quiet while
-# all goes well.
+# Cross-builds the viewer for 64-bit Windows with MinGW-w64 into build-windows/
+# (the windows preset); the program is build-windows/app/viewer.exe. With
+# --with-tests also the unit tests that need no display (GoogleTest built from
+# Debian's sources), and Wine to run them (tools/test-windows.sh). Installs
+# what is missing. Quiet while all goes well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=tools/quietly.sh
@@ -20,17 +20,17 @@ tools/ensure-packages.sh "${packages[@]}"
 
 # Without --with-tests a build that has the tests keeps them, so that building
 # the program alone (tools/package.sh) does not drop them.
-options=()
+with_tests=OFF
 if [[ $tests == yes ]]; then
-  options=(-DVIEWER_TESTS=ON)
-elif [[ ! -f build-windows/CMakeCache.txt ]]; then
-  options=(-DVIEWER_TESTS=OFF)
+  with_tests=ON
+elif [[ -f build-windows/viewer-build.env ]]; then
+  # shellcheck source=packaging/viewer-build.env.in
+  source build-windows/viewer-build.env
 fi
 
-quietly cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DVIEWER_WERROR=ON "${options[@]}"
+quietly cmake --preset windows -DVIEWER_TESTS="$with_tests"
 if [[ $tests == yes ]]; then
-  quietly cmake --build build-windows -j"$(nproc)"
+  quietly cmake --build --preset windows -j"$(nproc)"
 else
-  quietly cmake --build build-windows --target viewer -j"$(nproc)"
+  quietly cmake --build --preset windows --target viewer -j"$(nproc)"
 fi

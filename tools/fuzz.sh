@@ -11,9 +11,8 @@ seconds=${1:-60}
 harnesses=(parse_number decode_bmp load_model)
 
 tools/ensure-packages.sh --list tools/packages.txt --list tools/packages-test.txt
-cmake -S . -B build-clang -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIEWER_TESTS=ON -DVIEWER_FUZZ=ON >/dev/null
-cmake --build build-clang -j"$(nproc)" --target "${harnesses[@]/#/fuzz_}" >/dev/null
+cmake --preset sanitizers >/dev/null
+cmake --build --preset sanitizers -j"$(nproc)" --target "${harnesses[@]/#/fuzz_}" >/dev/null
 
 work=$PWD/tools/fuzz-work  # absolute: a harness may change its directory
 separator=$'\n=====\n'

@@ -7,8 +7,9 @@
 #   viewer-VERSION-windows-x64-setup.exe    the Windows installer (NSIS): into
 #                                           Program Files\model-viewer
 #   SHA256SUMS
-# VERSION is the one set in CMakeLists.txt. Builds the program first, in
-# build-deb/ (Release, with Debian's flags) and build-windows/
+# VERSION is the one set in CMakeLists.txt; CMake writes the file names into
+# build-deb/viewer-build.env. Builds the program first, in build-deb/ (the
+# package preset: Release, with Debian's flags) and build-windows/
 # (tools/build-windows.sh). Every file in the packages bears the time of the
 # last commit, so that two runs on one commit give the same bytes.
 #
@@ -41,27 +42,21 @@ jobs=$(nproc)
 epoch=$(git log -1 --format=%ct 2>/dev/null || echo 1796601600)
 export SOURCE_DATE_EPOCH=$epoch
 
-# The Debian package's program is built with Debian's flags (fortify, stack
-# protector, read-only relocations bound at start), in a folder of its own so
-# that the test build in build/ keeps its flags and neither reconfigures the
-# other. dpkg-buildflags maps this tree's path to . in what the compiler
-# records, so the package does not depend on where the tree lies.
-flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
-quietly cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DVIEWER_WERROR=ON \
-  -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)"
-quietly cmake --build build-deb --target viewer -j"$jobs"
+# The Debian package's program is built with Debian's flags
+# (cmake/debian_flags.cmake), in a folder of its own so that the test build in
+# build/ keeps its flags and neither reconfigures the other.
+quietly cmake --preset package
+quietly cmake --build --preset package -j"$jobs"
 tools/build-windows.sh
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-deb/CMakeCache.txt)
-package=$(sed -n 's/^set(CPACK_PACKAGE_NAME "\(.*\)")$/\1/p' build-deb/CPackConfig.cmake)
-deb=${package}_${version}_amd64.deb
-name=viewer-$version-windows-x64
+# shellcheck source=packaging/viewer-build.env.in
+source build-deb/viewer-build.env
 
 rm -rf dist
 mkdir dist
 
 # The Debian package.
-quietly cpack --config build-deb/CPackConfig.cmake -B build-deb/cpack
-mv "build-deb/cpack/$deb" dist/
+quietly cpack --preset package
+mv "build-deb/cpack/$deb_file" dist/
 
 # The Windows build as installed, for the zip and the installer.
 stage=build-windows/stage
@@ -72,7 +67,7 @@ quietly cmake --install build-windows --prefix "$stage" --strip
 # that started from Explorer (in its own folder) it shows the starship.
 # zip -X stores no owner or access times, TZ=UTC keeps the local time it
 # stores the same everywhere, and the names go in sorted.
-folder=build-windows/zip/viewer-$version
+folder=build-windows/zip/$zip_folder
 rm -rf build-windows/zip
 mkdir -p "$folder"
 cp "$stage"/bin/viewer.exe "$stage"/bin/viewer.ico "$stage"/share/doc/"$package"/README.txt \
@@ -80,16 +75,16 @@ cp "$stage"/bin/viewer.exe "$stage"/bin/viewer.ico "$stage"/share/doc/"$package"
 find "$folder" -exec touch -h -d "@$epoch" {} +
 (
   cd build-windows/zip
-  find "viewer-$version" -type f | LC_ALL=C sort | TZ=UTC quietly zip -X -9 -q "$PWD/../../dist/$name.zip" -@
+  find "$zip_folder" -type f | LC_ALL=C sort | TZ=UTC quietly zip -X -9 -q "$PWD/../../dist/$zip_file" -@
 )
 
 # The installer, from the script CMake wrote with the version and the sample's files.
-quietly makensis -V2 -DSTAGE="$PWD/$stage" -DOUTFILE="$PWD/dist/$name-setup.exe" \
+quietly makensis -V2 -DSTAGE="$PWD/$stage" -DOUTFILE="$PWD/dist/$installer_file" \
   build-windows/packaging/installer.nsi
 
 (
   cd dist
-  sha256sum "$deb" "$name.zip" "$name-setup.exe" >SHA256SUMS
+  sha256sum "$deb_file" "$zip_file" "$installer_file" >SHA256SUMS
 )
 
 [[ $install_check == yes ]] || exit 0
@@ -100,8 +95,8 @@ if dpkg-query -W "$package" >/dev/null 2>&1; then
   echo "a package named $package is installed already; not touching it" >&2
   exit 1
 fi
-mapfile -t files < <(dpkg-deb -c "dist/$deb" | awk '{print substr($6, 2)}' | grep -v '/$')
-DEBIAN_FRONTEND=noninteractive quietly "${sudo[@]}" apt-get install -y "./dist/$deb"
+mapfile -t files < <(dpkg-deb -c "dist/$deb_file" | awk '{print substr($6, 2)}' | grep -v '/$')
+DEBIAN_FRONTEND=noninteractive quietly "${sudo[@]}" apt-get install -y "./dist/$deb_file"
 status=0
 [[ $(command -v "$package") == /usr/bin/$package ]] || { echo "FAIL: $package is not /usr/bin/$package on PATH" >&2; status=1; }
 tools/test-packages.sh --run "$package" "/usr/share/$package/sample" || status=1

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot.png: the viewer's window on the shipped sample model,
-# under a private Xvfb. Builds the viewer first (in build/, or in $BUILD_DIR).
+# under a private Xvfb. Builds the viewer first (the release preset, in build/
+# or in $BUILD_DIR).
 # Needs xdotool and ImageMagick's import.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +10,7 @@ build=${BUILD_DIR:-build}
 
 if [[ ${1:-} != --under-xvfb ]]; then
   tools/ensure-packages.sh --list tools/packages.txt --list tools/packages-test.txt imagemagick
-  cmake -S . -B "$build" >/dev/null
+  cmake --preset release -B "$build" >/dev/null
   cmake --build "$build" --target viewer -j"$(nproc)" >/dev/null
   exec tools/with-xvfb.sh "$0" --under-xvfb
 fi

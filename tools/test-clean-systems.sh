@@ -39,8 +39,8 @@ cache=${XDG_CACHE_HOME:-$home/.cache}/model-viewer/debian
 
 if [[ ${1:-} != --under-xvfb ]]; then
   tools/ensure-packages.sh debootstrap sway wtype grim jq x11-utils xdotool
-  quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
-  quietly cmake --build build --target viewer viewer_e2e_tests -j"$(nproc)"
+  quietly cmake --preset release
+  quietly cmake --build --preset release --target viewer viewer_e2e_tests -j"$(nproc)"
   # chroot and mounts need root: sudo when not root (the cache is then root's).
   sudo=()
   [[ $(id -u) -eq 0 ]] || sudo=(sudo)
@@ -51,9 +51,9 @@ suites=("$@")
 [[ ${#suites[@]} -gt 0 ]] || suites=(bookworm trixie forky)
 
 # Under Xvfb from here on.
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
-package=$(sed -n 's/^set(CPACK_PACKAGE_NAME "\(.*\)")$/\1/p' build/CPackConfig.cmake)
-deb=$PWD/dist/${package}_${version}_amd64.deb
+# shellcheck source=packaging/viewer-build.env.in
+source build/viewer-build.env
+deb=$PWD/dist/$deb_file
 [[ -f $deb ]] || { echo "$0: no $deb: tools/package.sh makes it" >&2; exit 2; }
 sample=/usr/share/$package/sample
 

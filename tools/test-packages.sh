@@ -43,8 +43,8 @@ show_sample() {
 }
 
 build_e2e_tests() {
-  quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
-  quietly cmake --build build --target viewer viewer_e2e_tests -j"$(nproc)"
+  quietly cmake --preset release
+  quietly cmake --build --preset release --target viewer viewer_e2e_tests -j"$(nproc)"
 }
 
 status=0
@@ -71,11 +71,11 @@ case ${1:-} in
 esac
 
 # Under Xvfb from here on, with the packages made.
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-deb/CMakeCache.txt)
-package=$(sed -n 's/^set(CPACK_PACKAGE_NAME "\(.*\)")$/\1/p' build-deb/CPackConfig.cmake)
-deb=dist/${package}_${version}_amd64.deb
-zip=dist/viewer-$version-windows-x64.zip
-installer=dist/viewer-$version-windows-x64-setup.exe
+# shellcheck source=packaging/viewer-build.env.in
+source build-deb/viewer-build.env
+deb=dist/$deb_file
+zip=dist/$zip_file
+installer=dist/$installer_file
 sample_files=(collector.bmp deflector.bmp enterprise.mtl enterprise.obj hull.bmp nacelle.bmp neck.bmp rim.bmp saucer.bmp)
 [[ $(cd assets && echo *) == "${sample_files[*]}" ]] || fail "assets/ holds other files than the packages are checked for"
 
@@ -130,7 +130,7 @@ show_sample "$work/deb/usr/bin/$package" "$work/deb-sample"
 ## The zip
 cmake -E make_directory "$work/zip"
 (cd "$work/zip" && cmake -E tar xf "$OLDPWD/$zip")
-folder=viewer-$version
+folder=$zip_folder
 expect_lines "the zip's files ('<' missing, '>' besides)" "$(cd "$work/zip" && find . -type f | cut -c3-)" \
   "$folder"/{viewer.exe,viewer.ico,README.txt,copyright.txt} "${sample_files[@]/#/$folder/}"
 readme=$work/zip/$folder/README.txt

@@ -18,8 +18,8 @@ source tools/quietly.sh
 if [[ ${1:-} != --under-xvfb ]]; then
   tools/build-windows.sh --with-tests
   tools/ensure-packages.sh --list tools/packages.txt --list tools/packages-test.txt
-  quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
-  quietly cmake --build build --target viewer viewer_e2e_tests -j"$(nproc)"
+  quietly cmake --preset release
+  quietly cmake --build --preset release --target viewer viewer_e2e_tests -j"$(nproc)"
 
   status=0
   allowed='^(kernel32|user32|gdi32|opengl32|glu32|winmm|msvcrt)\.dll$'
@@ -42,7 +42,7 @@ start_wine "$work/prefix"
 
 status=0
 # ctest starts each test program through Wine (the build's emulator).
-counted ctest --test-dir build-windows -L 'unit|gl' --output-on-failure -j"$(nproc)" || status=1
+counted ctest --preset windows -j"$(nproc)" || status=1
 VIEWER_COMMAND="$wine $PWD/build-windows/app/viewer.exe" VIEWER_BOX_TEXT_COMMAND="$wine $PWD/build-windows/tests/support/box_text.exe" \
   counted build/tests/e2e/viewer_e2e_tests || status=1
 exit "$status"
