@@ -14,6 +14,7 @@ desktop_work=""       # its scratch folder
 desktop_groups=()     # the process groups it started, by their leaders' ids
 desktop_screen=""     # the X display that holds the picture of the output (X-based ones)
 desktop_user=()       # runs a command as the compositor's user, with its Wayland environment
+desktop_wayland_display="" # sway's Wayland display, for WAYLAND_DISPLAY
 desktop_keys_pid=""   # the long-lived wtype of desktop_type
 desktop_outer=()      # DISPLAY and XAUTHORITY before the desktop: "set VALUE" or "unset"
 
@@ -159,6 +160,7 @@ desktop_sway() {
   fi
   [[ -n $runtime ]] || runtime=$desktop_work/runtime
   mkdir -p "$runtime"
+  rm -f "$runtime/sway.sock" "$runtime/display" # a sway before's: no sign of this one
   printf '%s\n' "$@" "exec printenv DISPLAY >$runtime/display" >"$runtime/config"
   chown nobody:nogroup "$runtime"
   chmod 700 "$runtime"
@@ -172,6 +174,7 @@ desktop_sway() {
   display=$(cd "$runtime" && compgen -G 'wayland-[0-9]' | head -n1) ||
     { desktop_fail start "sway made no Wayland socket"$'\n'"$(desktop_log sway)"; return 1; }
   desktop_user+=(WAYLAND_DISPLAY="$display")
+  desktop_wayland_display=$display
   if grep -qx 'xwayland enable' "$runtime/config"; then
     desktop_until 5 test -s "$runtime/display" ||
       { desktop_fail start "sway named no XWayland display"; return 1; }
@@ -204,7 +207,8 @@ desktop_stop() {
   done
   desktop_groups=()
   [[ -z $desktop_work ]] || rm -rf --one-file-system "$desktop_work"
-  desktop_work="" desktop_user=()
+  # shellcheck disable=SC2034 # read by the scripts
+  desktop_work="" desktop_user=() desktop_wayland_display=""
   if [[ ${#desktop_outer[@]} -eq 4 ]]; then
     if [[ ${desktop_outer[0]} == set ]]; then export DISPLAY=${desktop_outer[1]}; else unset DISPLAY; fi
     if [[ ${desktop_outer[2]} == set ]]; then export XAUTHORITY=${desktop_outer[3]}; else unset XAUTHORITY; fi
@@ -275,7 +279,7 @@ desktop_picture() {
       [[ -z $geometry ]] || region=(-g "$(echo "$geometry" | sed -E 's/^([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+)$/\3,\4 \1x\2/')")
       "${desktop_user[@]}" grim "${region[@]}" -t ppm - >"$file.ppm" ||
         { rm -f "$file.ppm"; desktop_fail picture "grim took none"; return 1; }
-      convert "$file.ppm" "$file" && rm -f "$file.ppm"
+      if [[ $file == *.ppm ]]; then mv "$file.ppm" "$file"; else convert "$file.ppm" "$file" && rm -f "$file.ppm"; fi
       ;;
     mutter) desktop_fail picture "mutter alone lends no picture of its output"; return 1 ;;
     *)
@@ -293,4 +297,40 @@ desktop_lit_box() {
   local box
   box=$(convert "$1" -colorspace gray -threshold 2% -bordercolor black -border 1 -format '%@' info: 2>/dev/null) || return 1
   echo "$box" | awk -F'[x+]' '{ if ($1 + 0 <= 1 && $2 + 0 <= 1) print "0x0+0+0"; else printf "%dx%d+%d+%d\n", $1, $2, $3 - 1, $4 - 1 }'
+}
+
+# Whether a lit BOX is REFERENCE's (the lit box of the picture at 640x480)
+# with that picture filling an area of WxH at 4:3: as large as fits, centred,
+# each edge of the box within 3 % of the picture's width. Prints the box
+# expected. Nothing lit beyond it, so the rest of the area is black.
+desktop_fits() {
+  awk -v area="$1" -v reference="$2" -v box="$3" 'BEGIN {
+    split(area, a, "[x+]"); split(reference, r, "[x+]"); split(box, b, "[x+]")
+    s = a[1] / 640 < a[2] / 480 ? a[1] / 640 : a[2] / 480
+    x = (a[1] - 640 * s) / 2 + r[3] * s; y = (a[2] - 480 * s) / 2 + r[4] * s
+    w = r[1] * s; h = r[2] * s; tolerance = 0.03 * 640 * s
+    printf "%dx%d+%d+%d\n", w + 0.5, h + 0.5, x + 0.5, y + 0.5
+    d[1] = b[3] - x; d[2] = b[4] - y; d[3] = b[3] + b[1] - x - w; d[4] = b[4] + b[2] - y - h
+    for (i = 1; i <= 4; i++) if (d[i] > tolerance || d[i] < -tolerance) exit 1
+  }'
+}
+
+# Waits up to 10 s for the picture of a part of the output (WxH+X+Y) to show
+# REFERENCE's picture filling it at 4:3 (desktop_fits): a window may take
+# some frames to draw at a new size. The area is the picture's own size, in
+# the output's pixels at any scale. A failing picture is kept in /tmp.
+desktop_await_fill() {
+  local step=$1 geometry=$2 reference=$3 picture size box="" expected="" deadline=$((SECONDS + 10))
+  picture=$desktop_work/fill.png
+  while :; do
+    desktop_picture "$picture" "$geometry" || return 1
+    size=$(identify -format '%wx%h' "$picture")
+    box=$(desktop_lit_box "$picture")
+    expected=$(desktop_fits "$size" "$reference" "$box") && return 0
+    ((SECONDS < deadline)) || break
+    sleep 0.3
+  done
+  cp "$picture" "/tmp/desktop-$desktop.png"
+  desktop_fail "$step" "the picture does not fill its $size at 4:3: its lit box is $box, not about $expected \
+(the picture: /tmp/desktop-$desktop.png)"
 }

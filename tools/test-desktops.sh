@@ -14,11 +14,12 @@
 #    picture of its output);
 #  - everywhere: Escape gives status 0, the progress text is Xvfb's byte for
 #    byte and standard error is empty.
-# "The picture fills an area at 4:3": the lit box of the picture of that area
-# is the reference's, scaled by the 4:3 rectangle that fits the area (as
-# large as fits, centred) and moved into it, each edge within 3 % of the
-# rectangle's width. Nothing lit outside that box, so the rest is black; a
-# 640x480 picture in a corner of a larger area misses it by far.
+# "The picture fills an area at 4:3" (desktop_fits): the box around the lit
+# pixels of the picture of that area is the reference's, scaled by the 4:3
+# rectangle that fits the area (as large as fits, centred) and moved into
+# it, each edge within 3 % of the rectangle's width. Nothing lit outside
+# that box, so the rest is black; a 640x480 picture in a corner of a larger
+# area misses it by far.
 # Quiet while all goes well but for one line a desktop; exits non-zero when a
 # check fails, naming the desktop and the step.
 # shellcheck disable=SC2317 # the checks are called by name, from the loop at the end
@@ -80,37 +81,6 @@ stop_viewer() {
   viewer_pid=""
 }
 
-# The lit box the reference's would be in an area WxH: the 4:3 rectangle
-# that fits, centred, and the reference box scaled into it. Then whether
-# BOX is within 3 % of its width of it, edge by edge.
-fits() {
-  awk -v area="$1" -v reference="$reference" -v box="$2" 'BEGIN {
-    split(area, a, "[x+]"); split(reference, r, "[x+]"); split(box, b, "[x+]")
-    s = a[1] / 640 < a[2] / 480 ? a[1] / 640 : a[2] / 480
-    x = (a[1] - 640 * s) / 2 + r[3] * s; y = (a[2] - 480 * s) / 2 + r[4] * s
-    w = r[1] * s; h = r[2] * s; tolerance = 0.03 * 640 * s
-    printf "%dx%d+%d+%d\n", w + 0.5, h + 0.5, x + 0.5, y + 0.5
-    d[1] = b[3] - x; d[2] = b[4] - y; d[3] = b[3] + b[1] - x - w; d[4] = b[4] + b[2] - y - h
-    for (i = 1; i <= 4; i++) if (d[i] > tolerance || d[i] < -tolerance) exit 1
-  }'
-}
-
-# Waits up to 10 s for the picture of an area (WxH+X+Y on the output) to
-# fill it at 4:3: the window may take some frames to draw at its new size.
-await_fill() {
-  local area=$1 what=$2 box="" expected="" deadline=$((SECONDS + 10))
-  while :; do
-    desktop_picture "$work/picture.png" "$area" || return 1
-    box=$(desktop_lit_box "$work/picture.png")
-    expected=$(fits "${area%%+*}" "$box") && return 0
-    ((SECONDS < deadline)) || break
-    sleep 0.3
-  done
-  cp "$work/picture.png" "/tmp/test-desktops-$desktop.png" 2>/dev/null || true
-  desktop_fail "$what" "the picture does not fill the ${area%%+*} area at 4:3: its lit box is $box, not about $expected \
-(the picture: /tmp/test-desktops-$desktop.png)"
-}
-
 # The reference: plain Xvfb, the 640x480 window's lit box once two pictures
 # a while apart agree (the model loaded and drawn), and the progress text.
 check_xvfb() {
@@ -143,13 +113,13 @@ check_i3() {
       "\(.floating) \(.window_rect.width)x\(.window_rect.height)"'
   }
   desktop_await "floating at 640x480" 10 '*_on 640x480' i3_window || return 1
-  await_fill "$(desktop_x_geometry "$window")" "the floating window" || return 1
+  desktop_await_fill "the floating window" "$(desktop_x_geometry "$window")" "$reference" || return 1
   i3-msg "[id=$window] floating disable" >/dev/null
   desktop_await "tiled" 10 '*_off *' i3_window || return 1
   # A 640x480 tile could not tell a corner picture from a whole one.
   desktop_await "tiled" 10 '!(640x480+*)' desktop_x_geometry "$window" || return 1
   geometry=$(desktop_x_geometry "$window")
-  await_fill "$geometry" "the tiled window" || return 1
+  desktop_await_fill "the tiled window" "$geometry" "$reference" || return 1
   end_viewer
 }
 
@@ -159,10 +129,10 @@ check_i3() {
 check_full_screen_fill() {
   local state=$1
   desktop_await "a 640x480 window" 20 "640x480+*" "$state" || return 1
-  await_fill "$($state | cut -d' ' -f1)" "the 640x480 window" || return 1
+  desktop_await_fill "the 640x480 window" "$($state | cut -d' ' -f1)" "$reference" || return 1
   desktop_hold alt Return
   desktop_await "Alt+Enter" 10 "1024x768+0+0*" "$state" || return 1
-  await_fill 1024x768+0+0 "Alt+Enter" || return 1
+  desktop_await_fill "Alt+Enter" 1024x768+0+0 "$reference" || return 1
   desktop_hold alt Return
   desktop_await "a second Alt+Enter" 10 "640x480+*" "$state" || return 1
 }
