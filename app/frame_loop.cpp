@@ -2,7 +2,7 @@
 
 #include "platform/scancodes.h"
 #include "platform/screen.h"
-#include "render/frame.h"
+#include "render/scene.h"
 #include "render/model_renderer.h"
 
 namespace {
@@ -23,6 +23,9 @@ HeldKeys ReadHeldKeys() {
 
 void RunFrame(ViewState& view, const Model& model) {
   ApplyKeyRules(view, ReadHeldKeys());
+  int width = 0;
+  int height = 0;
+  if (ScreenSizeChanged(width, height)) SetPictureArea(width, height);
   BeginFrame(view.distance, view.yaw, view.pitch);
   DrawModel(model);
   ScreenFlip();

@@ -1,7 +1,5 @@
-// The part of the screen interface that every window system answers alike:
-// the arguments of ScreenOpen, its four attempts and their reason, the order
-// of a flip's steps, and what the other operations answer from the layer's
-// window and key states.
+// The screen operations that every window system answers alike, from the
+// layer's window and key states.
 #include "platform/screen.h"
 
 #include <string>
@@ -12,19 +10,20 @@
 namespace {
 
 std::string lastError;
+// The drawable's size that ScreenSizeChanged last gave.
+int toldWidth = kScreenWidth;
+int toldHeight = kScreenHeight;
 
 }  // namespace
 
-// The later attempts mostly fail the same way as the first or, in full
-// screen, for want of a display mode: the first reason is the one to tell.
+// Later attempts mostly fail as the first did, or for want of a full-screen mode.
 bool FailOpening(const std::string& reason) {
   if (lastError.empty()) lastError = reason;
   return false;
 }
 
 int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshRate) {
-  // Every depth gives a 32-bit RGBA context; pages and refresh rate have no
-  // visible effect on an OpenGL window.
+  // No visible effect on an OpenGL window, which is always 32-bit RGBA.
   (void)colourDepth;
   (void)pageCount;
   (void)refreshRate;
@@ -39,6 +38,8 @@ int ScreenOpen(int mode, int colourDepth, int pageCount, int flags, int refreshR
     opened = TryOpening(fullScreen) || TryOpening(fullScreen) || TryOpening(true) || TryOpening(true);
   }
   EndOpening(opened);
+  toldWidth = kScreenWidth;
+  toldHeight = kScreenHeight;
   return opened ? 0 : 1;
 }
 
@@ -57,6 +58,14 @@ void ScreenFlip() {
 int KeyDown(int scancode) {
   const WindowState window = CurrentWindow();
   return window.open ? KeyStateAnswer(*window.keys, scancode) : 0;
+}
+
+bool ScreenSizeChanged(int& width, int& height) {
+  const WindowState window = CurrentWindow();
+  if (!window.open || (window.drawableWidth == toldWidth && window.drawableHeight == toldHeight)) return false;
+  width = toldWidth = window.drawableWidth;
+  height = toldHeight = window.drawableHeight;
+  return true;
 }
 
 void ScreenClose() {

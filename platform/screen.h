@@ -1,10 +1,10 @@
 #pragma once
-// The platform layer: one 640 x 480 window with a double-buffered OpenGL
-// context, the keyboard sampled once per frame, pausing, and requests to end
-// the program from outside it. Implemented once per window system
-// (platform/sdl2, platform/win32); no type of either appears here.
+// One 640 x 480 window with a double-buffered OpenGL context, the keyboard
+// sampled once per frame, pausing, and requests to end the program from
+// outside. Implemented once per window system (platform/sdl2, platform/win32),
+// whose types stay out of this header.
 
-// The window's client area, and the viewport that fills it.
+// The window's client area as the viewer opens it.
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 
@@ -39,13 +39,16 @@ void SleepFor(int milliseconds);
 // Does nothing when no window is open; the viewer calls it on every way out.
 void ScreenClose();
 
+// True, with the size in pixels of what the window shows, when it changed
+// since the last call (an opening counts as 640 x 480): tiling window managers,
+// and desktops that give full screen their whole output, make it another size.
+bool ScreenSizeChanged(int& width, int& height);
+
 // Whether a window is open, and whether it is in its full-screen mode.
 bool ScreenIsOpen();
 bool ScreenIsFullScreen();
 
-// 0, or the exit status the program should end with because the system asked
-// it to end: on Linux SIGINT, SIGTERM, SIGHUP, 128 + the signal, noted from
-// PrepareProcess on; a second signal ends the program at once. Always 0 on
-// Windows, where a windowed program has no console to ask it, and the
-// window's close requests are refused like the close box.
+// 0, or 128 + SIGINT, SIGTERM or SIGHUP caught since PrepareProcess on Linux
+// (a second one ends the program at once). Always 0 on Windows, where nothing
+// but the refused close requests could ask.
 int TerminationStatus();

@@ -1,8 +1,6 @@
 #pragma once
-// What each window system's layer (platform/sdl2, platform/win32) gives the
-// screen code that both share (platform/screen.cpp): one attempt at opening,
-// the tear-down, the steps of a frame's flip, and a look at the open window.
-// Only the layers and that code include this.
+// Between each window system's layer (platform/sdl2, platform/win32) and the
+// screen code both share (platform/screen.cpp); nothing else includes it.
 #include <string>
 
 #include "platform/key_states.h"
@@ -31,11 +29,12 @@ struct WindowState {
   bool fullScreen;
   bool active;            // in the foreground and not minimised: only then is the keyboard read
   const KeyStates* keys;  // the table the last sample wrote
+  int drawableWidth;      // in pixels, as the window system last told it
+  int drawableHeight;
 };
 WindowState CurrentWindow();
 
 // Defined by the shared code, for the layers.
 
-// Keeps the reason an opening failed for, unless an earlier attempt of the
-// same ScreenOpen gave one already. Always false.
+// Keeps the first reason of a ScreenOpen's attempts; returns false.
 bool FailOpening(const std::string& reason);

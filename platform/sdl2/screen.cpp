@@ -31,12 +31,16 @@ struct Screen {
   bool minimised;
   bool active;                // focused and not minimised: only then is the keyboard sampled
   bool screenSaverWasEnabled;
+  int drawableWidth;          // in pixels, from the last size change
+  int drawableHeight;
   KeyStates keys;
 };
 
 Screen screen{};
 
 bool IsFullScreen() { return (screen.flags & kFlagFullScreen) != 0; }
+
+void ReadDrawableSize() { SDL_GL_GetDrawableSize(screen.window, &screen.drawableWidth, &screen.drawableHeight); }
 
 // Each row's keys as the scan codes that carry them in the current layout:
 // found at opening and again whenever the layout changes, not in every frame.
@@ -127,9 +131,8 @@ void LeaveFullScreen() {
   ApplyWindowedForm();
 }
 
-// Alt+Enter and the maximise box. The window, its OpenGL context with all its
-// state and texture objects stay the same; only the display mode and the
-// window's form change.
+// Alt+Enter and the maximise box: the same window and context, so the
+// textures and scene state survive.
 void SwitchFullScreen() {
   if (IsFullScreen()) {
     LeaveFullScreen();
@@ -167,9 +170,8 @@ bool CreateWindowAndContext(const std::string& title, bool accelerated) {
   return true;
 }
 
-// SDL falls back to drivers that draw into memory and read no keyboard when
-// there is no display. A window there is never seen and Escape never comes,
-// so the frame loop would run for ever.
+// Without a display SDL falls back to drivers that read no keyboard, where
+// Escape never comes and the frame loop would run for ever.
 bool ShowsWindows(const char* videoDriver) {
   for (const char* blind : {"offscreen", "dummy", "evdev"}) {
     if (SDL_strcmp(videoDriver, blind) == 0) return false;
@@ -196,6 +198,9 @@ bool TryOpen(const std::string& title, bool fullScreen) {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   // A full-screen window that loses the focus stays as it is.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // On Wayland, sdl2-compat would size the window in the output's pixels, half
+  // as large as every other window at scale 2.
+  SDL_SetHint("SDL_VIDEO_WAYLAND_SCALE_TO_DISPLAY", "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     return FailOpening(std::string("no display to show a window on: ") + DescribeDisplays() + " (" + SDL_GetError() +
                        ")");
@@ -235,6 +240,7 @@ bool TryOpen(const std::string& title, bool fullScreen) {
   }
   ClearKeyStates(screen.keys);
   ResolveKeyMap();
+  ReadDrawableSize();
   return true;
 }
 
@@ -244,6 +250,7 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_FOCUS_LOST: screen.focused = false; break;
     case SDL_WINDOWEVENT_MINIMIZED: screen.minimised = true; break;
     case SDL_WINDOWEVENT_RESTORED: screen.minimised = false; break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: ReadDrawableSize(); return;
     case SDL_WINDOWEVENT_MAXIMIZED:
       // The maximise box asks for full screen. Only from the window: a window
       // manager that marks a full-screen window maximised must not switch back.
@@ -288,7 +295,10 @@ void EndOpening(bool opened) { (void)opened; }
 
 void TearDownWindow() { TearDown(); }
 
-WindowState CurrentWindow() { return {screen.window != nullptr, IsFullScreen(), screen.active, &screen.keys}; }
+WindowState CurrentWindow() {
+  return {screen.window != nullptr, IsFullScreen(), screen.active, &screen.keys, screen.drawableWidth,
+          screen.drawableHeight};
+}
 
 void PresentFrame() { SDL_GL_SwapWindow(screen.window); }
 

@@ -45,6 +45,8 @@ struct Screen {
   int flags;          // kFlagOpenGl, plus kFlagFullScreen while the display is in 640 x 480
   bool active;        // foreground and not minimised: only then is the keyboard sampled
   bool classRegistered;
+  int drawableWidth;  // the client area's, from the last WM_SIZE
+  int drawableHeight;
   KeyStates keys;
 };
 
@@ -104,9 +106,8 @@ bool ApplyForm() {
   return true;
 }
 
-// Alt+Enter and the maximise box. The window, its device context and its
-// OpenGL context with all its state and texture objects stay the same; only
-// the display mode and the window's form change.
+// Alt+Enter and the maximise box: the same window and contexts, so the
+// textures and scene state survive.
 void SwitchFullScreen() {
   if (IsFullScreen()) RestoreDesktopMode();
   ShowWindow(screen.window, SW_HIDE);
@@ -162,7 +163,12 @@ LRESULT CALLBACK HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
       break;
     case WM_SIZE:
       // Maximised some other way.
-      if (wParam == SIZE_MAXIMIZED && screen.active && !IsFullScreen()) SwitchFullScreen();
+      if (wParam == SIZE_MAXIMIZED && screen.active && !IsFullScreen()) {
+        SwitchFullScreen();
+      } else if (wParam != SIZE_MINIMIZED) {
+        screen.drawableWidth = LOWORD(lParam);
+        screen.drawableHeight = HIWORD(lParam);
+      }
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -254,7 +260,10 @@ void EndOpening(bool opened) {
 
 void TearDownWindow() { TearDown(); }
 
-WindowState CurrentWindow() { return {screen.window != nullptr, IsFullScreen(), screen.active, &screen.keys}; }
+WindowState CurrentWindow() {
+  return {screen.window != nullptr, IsFullScreen(), screen.active, &screen.keys, screen.drawableWidth,
+          screen.drawableHeight};
+}
 
 void PresentFrame() { SwapBuffers(screen.deviceContext); }
 
@@ -272,9 +281,8 @@ void SampleKeyboard() {
   });
 }
 
-// Every message of the thread, not only the window's: messages posted to the
-// thread and those of the windows the system gives it (the input method's)
-// would otherwise pile up in its queue.
+// Every message of the thread, or those posted to it and to the input
+// method's windows would pile up.
 void TakeWaitingEvents() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "render/frame.h"
 #include "render/scene.h"
 #include "tests/support/display_test.h"
 
