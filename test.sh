@@ -2,21 +2,21 @@
 # Installs what is missing, builds everything and runs every test headless:
 #  1. the Release build: unit, gl and e2e tests (the viewer itself, Valgrind
 #     included) under a private Xvfb;
-#  2. that build's viewer under the desktops people use, headless: i3 on
-#     Xvfb, sway, KWin and mutter through XWayland; its window, full screen
-#     and the picture filling what it is given (tools/test-desktops.sh);
-#  3. a clang build with AddressSanitizer and UndefinedBehaviorSanitizer: the
+#  2. a clang build with AddressSanitizer and UndefinedBehaviorSanitizer: the
 #     same tests again but Memcheck's, the window and the viewer included, and
 #     each fuzz harness over its regression corpus;
-#  4. the Windows build, cross-built with MinGW-w64, under Wine: its unit tests
+#  3. the Windows build, cross-built with MinGW-w64, under Wine: its unit tests
 #     and the e2e tests of step 1 with viewer.exe in the viewer's place
 #     (tools/test-windows.sh);
-#  5. the packages a person installs (tools/package.sh): the Debian package,
+#  4. the packages a person installs (tools/package.sh): the Debian package,
 #     the Windows zip and installer, each checked and its program run on the
 #     sample, the Windows ones under Wine (tools/test-packages.sh);
-#  6. the Debian package installed on minimal Debian 12, 13 and testing
+#  5. the Debian package installed on minimal Debian 12, 13 and testing
 #     systems, shown there on X11 and, where SDL is SDL3's sdl2-compat, on
-#     Wayland, and purged (tools/test-clean-systems.sh).
+#     Wayland, and purged (tools/test-clean-systems.sh);
+#  6. step 1's viewer under the desktops people use, headless: i3 on Xvfb,
+#     sway, KWin and mutter through XWayland; its window, full screen and
+#     the picture filling what it is given (tools/test-desktops.sh).
 # Exits non-zero when any test fails.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -32,9 +32,6 @@ quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWE
 quietly cmake --build build -j"$jobs"
 status=0
 tools/with-xvfb.sh ctest --test-dir build --output-on-failure -j"$jobs" || status=1
-
-echo "== Desktops: i3, sway, KWin and mutter, headless: the window, full screen, the picture filling it"
-tools/test-desktops.sh || status=1
 
 echo "== Sanitizer build (clang, ASan + UBSan): unit, gl and e2e tests, fuzz regression corpora"
 quietly cmake -S . -B build-clang -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
@@ -56,5 +53,8 @@ tools/test-packages.sh || status=1
 
 echo "== The Debian package on minimal Debian 12, 13 and testing systems: installed, shown on X11 and Wayland, purged"
 tools/test-clean-systems.sh || status=1
+
+echo "== Desktops: i3, sway, KWin and mutter, headless: the window, full screen, the picture filling it"
+tools/test-desktops.sh || status=1
 
 exit "$status"
