@@ -30,7 +30,8 @@ source tools/quietly.sh
 # shellcheck source=tools/desktop.sh
 source tools/desktop.sh
 
-tools/ensure-packages.sh --list tools/packages.txt --list tools/packages-test.txt --list tools/packages-desktops.txt
+tools/ensure-packages.sh --list tools/packages.txt --list tools/packages-test.txt --list tools/packages-desktops.txt ||
+  { echo "desktops: install: the packages of tools/packages-desktops.txt could not be installed" >&2; exit 1; }
 quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
 quietly cmake --build build --target viewer -j"$(nproc)"
 
