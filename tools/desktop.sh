@@ -35,13 +35,15 @@ desktop_spawn() {
 # The last lines a program logged, to quote in a failure.
 desktop_log() { tail -n "${2:-8}" "$desktop_work/$1.log" 2>/dev/null || true; }
 
-# Polls a command for up to LIMIT seconds until it succeeds.
+# Polls a command for up to LIMIT seconds until it succeeds, and no longer
+# than the program started last lives.
 desktop_until() {
   local limit=$1 deadline
   shift
   deadline=$((SECONDS + limit))
   until "$@" 2>/dev/null; do
     ((SECONDS < deadline)) || return 1
+    kill -0 "${desktop_groups[-1]}" 2>/dev/null || return 1
     sleep 0.1
   done
 }
@@ -56,7 +58,7 @@ desktop_xvfb() {
     3>"$displayfile"
   pid=${desktop_groups[-1]}
   desktop_until 10 test -s "$displayfile" ||
-    { desktop_fail "Xvfb start" "no display number in 10 s"$'\n'"$(desktop_log xvfb)"; return 1; }
+    { desktop_fail "Xvfb start" "no display number (in 10 s)"$'\n'"$(desktop_log xvfb)"; return 1; }
   kill -0 "$pid" 2>/dev/null || { desktop_fail "Xvfb start" "$(desktop_log xvfb)"; return 1; }
   desktop_screen=":$(head -n1 "$displayfile")"
   export DISPLAY=$desktop_screen
@@ -135,7 +137,7 @@ desktop_start() {
         "$desktop_work/bin/kwin_wayland" --x11-display "$DISPLAY" --xwayland --width 1024 --height 768 \
         --no-lockscreen --no-global-shortcuts --no-kactivities --exit-with-session "$desktop_work/session"
       desktop_session_env 30 ||
-        { desktop_fail start "kwin_wayland started no session in 30 s"$'\n'"$(desktop_log kwin)"; return 1; }
+        { desktop_fail start "kwin_wayland started no session (in 30 s)"$'\n'"$(desktop_log kwin)"; return 1; }
       ;;
     mutter)
       desktop_session_script
@@ -144,7 +146,7 @@ desktop_start() {
       desktop_spawn mutter env XDG_RUNTIME_DIR="$desktop_work/runtime" dbus-run-session -- \
         mutter --headless --wayland --virtual-monitor 1024x768 -- "$desktop_work/session"
       desktop_session_env 30 ||
-        { desktop_fail start "mutter started no session in 30 s"$'\n'"$(desktop_log mutter)"; return 1; }
+        { desktop_fail start "mutter started no session (in 30 s)"$'\n'"$(desktop_log mutter)"; return 1; }
       ;;
     *) desktop_fail start "no such desktop"; return 1 ;;
   esac
@@ -170,7 +172,7 @@ desktop_sway() {
   desktop_spawn sway "${desktop_user[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
     sway -c "$runtime/config"
   desktop_until 10 test -S "$runtime/sway.sock" -a -f "$runtime/display" ||
-    { desktop_fail start "sway did not start in 10 s"$'\n'"$(desktop_log sway)"; return 1; }
+    { desktop_fail start "sway did not start (in 10 s)"$'\n'"$(desktop_log sway)"; return 1; }
   display=$(cd "$runtime" && compgen -G 'wayland-[0-9]' | head -n1) ||
     { desktop_fail start "sway made no Wayland socket"$'\n'"$(desktop_log sway)"; return 1; }
   desktop_user+=(WAYLAND_DISPLAY="$display")
