@@ -16,7 +16,8 @@
 #    viewer with the entry's class as its app id, Left turning the model, a
 #    close request ignored, Alt+Enter filling the output and coming back,
 #    Escape giving 0 with the same progress text and nothing on standard
-#    error.
+#    error; and again at output scale 2: a window of 640 x 480 in sway's
+#    logical units (not sdl2-compat's own 320 x 240), the picture whole.
 # The base systems are kept in ${XDG_CACHE_HOME:-$HOME/.cache}/model-viewer/
 # with the packages apt fetched for each, so only a fresh machine runs
 # debootstrap (up to a minute each). Nothing else on the machine changes:
@@ -32,13 +33,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=tools/quietly.sh
 source tools/quietly.sh
+# shellcheck source=tools/desktop.sh
+source tools/desktop.sh
 
 # HOME may be unset where nobody logged in (a CI job): the account's own then.
 home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
 cache=${XDG_CACHE_HOME:-$home/.cache}/model-viewer/debian
 
 if [[ ${1:-} != --under-xvfb ]]; then
-  tools/ensure-packages.sh debootstrap sway wtype grim jq x11-utils xdotool
+  tools/ensure-packages.sh debootstrap sway wtype grim jq x11-utils xdotool imagemagick
   quietly cmake --preset release
   quietly cmake --build --preset release --target viewer viewer_e2e_tests -j"$(nproc)"
   # chroot and mounts need root: sudo when not root (the cache is then root's).
@@ -129,15 +132,17 @@ base_system() {
   mv "$base.new" "$base"
 }
 
-# The step, sway and wtype, ended by their ids, then the processes still
-# running in the system and everything mounted below its root.
+# The step and the viewer ended by their ids, and the desktop with its keys
+# (tools/desktop.sh), then the processes still running in the system and
+# everything mounted below its root.
 # Each command may fail (a process gone already) without ending the rest.
 leave_system() {
   local pid
-  for pid in ${step_pid:-} ${sway_pid:-} ${keys_pid:-}; do
+  for pid in ${step_pid:-} ${viewer_pid:-}; do
     { kill "$pid" && wait "$pid"; } 2>/dev/null || true
   done
-  step_pid="" sway_pid="" keys_pid=""
+  step_pid="" viewer_pid=""
+  desktop_stop
   [[ -n ${run:-} && -d $run ]] || return 0
   for pid in /proc/[0-9]*; do
     if [[ $(readlink "$pid/root" 2>/dev/null) == "$run/root" ]]; then
@@ -221,102 +226,119 @@ check_on_x11() {
   [[ $ended -eq 143 ]] || fail "SIGTERM ended the viewer on X11 with status $ended, not 143"
 }
 
-# sway's headless backend, run as nobody with a runtime folder of its own,
-# bound into the system; the viewer is started in the system with that
-# folder and without DISPLAY, so SDL can only take Wayland. Keys come from
-# one long-lived wtype: a virtual keyboard that types at once loses its
-# first keys, and the viewer reads which keys are down once a frame, so each
-# is held a while.
-check_on_wayland() {
-  local runtime=$run/wayland output geometry pid viewer_status display nobody
+# sway's headless backend (tools/desktop.sh runs it as nobody) with a
+# runtime folder of its own, bound into the system, and CONFIG lines besides
+# 'xwayland disable'; then the installed program started in the system with
+# that folder and without DISPLAY, so SDL can only take Wayland, its output
+# to NAME-progress and NAME-errors in the run's folder.
+start_on_sway() {
+  local name=$1 runtime=$run/$1
+  shift
   # nobody reaches its runtime folder through the run's.
   chmod 755 "$run"
   mkdir -p "$runtime" "$run/root$runtime"
-  echo 'xwayland disable' >"$runtime/config"
-  chown nobody:nogroup "$runtime"
-  chmod 700 "$runtime"
   mount --bind "$runtime" "$run/root$runtime"
-  # sway makes its IPC socket where SWAYSOCK says, for swaymsg to find.
-  nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$runtime"
-    XDG_RUNTIME_DIR="$runtime" SWAYSOCK="$runtime/sway.sock")
-  "${nobody[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-    sway -c "$runtime/config" >"$run/sway.log" 2>&1 &
-  sway_pid=$!
-  display=""
-  for _ in $(seq 100); do
-    display=$(cd "$runtime" && compgen -G 'wayland-[0-9]' | head -n1) || true
-    [[ -n $display && -S $runtime/sway.sock ]] && break
-    sleep 0.1
-  done
-  if [[ -z $display || ! -S $runtime/sway.sock ]]; then
-    fail "sway did not start:"$'\n'"$(tail -n 5 "$run/sway.log")"
-    return 1
-  fi
-  nobody+=(WAYLAND_DISPLAY="$display")
-  output=$("${nobody[@]}" swaymsg -t get_outputs | jq -r '.[0].rect | "\(.width)x\(.height)"')
-
+  desktop_start sway --runtime "$runtime" 'xwayland disable' "$@" 2>"$logs/desktop" ||
+    { fail "on Wayland, $(cat "$logs/desktop")"; return 1; }
   # Mesa, finding no GPU, would tell on standard error of the hardware
   # drivers it tried; it is told to take its software renderer at once.
-  chroot "$run/root" env -i PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$display" \
-    LIBGL_ALWAYS_SOFTWARE=1 env -C "$sample" "/usr/bin/$package" >"$run/wayland-progress" 2>"$run/wayland-errors" &
-  pid=$!
-  # The viewer's window: floating or tiled, size, place, app id.
-  window() {
-    "${nobody[@]}" swaymsg -t get_tree | jq -r 'first(.. | objects | select(.name? == "viewer" and .pid? != null)) |
-      "\(.type) \(.window_rect.width)x\(.window_rect.height) \(.rect.x + .window_rect.x),\(.rect.y + .window_rect.y) \(.app_id)"'
-  }
-  # Waits up to ten seconds for the window to be as the pattern says.
-  await_window() {
-    local seen=""
-    for _ in $(seq 100); do
-      seen=$(window 2>/dev/null || true)
-      # shellcheck disable=SC2053 # a pattern on purpose
-      [[ $seen == $1 ]] && return 0
-      sleep 0.1
-    done
-    fail "on Wayland, $2: the window is '$seen' (type size place app-id)"
-    return 1
-  }
-  picture() { "${nobody[@]}" grim -g "$geometry" -t ppm - | tail -c +16; }
-  differing() { cmp -l "$1" "$2" | wc -l; }
+  chroot "$run/root" env -i PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$desktop_wayland_display" \
+    LIBGL_ALWAYS_SOFTWARE=1 env -C "$sample" "/usr/bin/$package" >"$run/$name-progress" 2>"$run/$name-errors" &
+  viewer_pid=$!
+}
 
-  keys_pid=""
-  if await_window "floating_con 640x480 * $(entry_class)" "no floating 640x480 window with app id $(entry_class)"; then
-    geometry=$(window | awk '{print $3 " " $2}')
-    sleep 1
-    picture >"$run/before"
-    # A ship lit: some 5 % of the bytes not black.
-    (($(tr -d '\0' <"$run/before" | wc -c) > $(wc -c <"$run/before") / 20)) || fail "on Wayland, the ship is not shown lit"
-    "${nobody[@]}" wtype -s 2000 -P Left -s 700 -p Left -s 3000 -P Alt_L -k Return -p Alt_L -s 3000 \
-      -P Alt_L -k Return -p Alt_L -s 3000 -P Escape -s 300 -p Escape -s 500 &
-    keys_pid=$!
-    sleep 3.5
-    picture >"$run/after"
-    (($(differing "$run/before" "$run/after") > $(wc -c <"$run/before") / 100)) || fail "on Wayland, Left did not turn the model"
-    "${nobody[@]}" swaymsg '[title="^viewer$"] kill' >/dev/null
-    sleep 1
-    if ! kill -0 "$pid" 2>/dev/null; then
-      fail "on Wayland, a close request ended the viewer"
-    elif await_window "floating_con 640x480 *" "a close request was not ignored"; then
-      await_window "* $output 0,0 *" "Alt+Enter did not fill the $output output" &&
-        await_window "floating_con 640x480 *" "a second Alt+Enter did not bring the 640x480 window back"
-    fi
-  fi
-  viewer_status=0
-  if [[ -z $keys_pid ]]; then # no window to type into
-    kill -KILL "$pid" 2>/dev/null
-    { wait "$pid"; } 2>/dev/null
-    return 1
-  fi
-  timeout 15 tail --pid="$pid" -f /dev/null || fail "on Wayland, Escape did not end the viewer"
-  kill -KILL "$pid" 2>/dev/null || true
-  { wait "$pid"; } 2>/dev/null || viewer_status=$?
+# Waits up to ten seconds for the viewer's window, as sway tells it (type,
+# size and place in its logical units, app id, full-screen mode), to be as
+# the pattern says.
+await_window() {
+  local message
+  message=$(desktop_await "$2" 10 "$1" desktop_sway_window viewer 2>&1) && return 0
+  fail "on Wayland, $message (type size place app-id full-screen)"
+  return 1
+}
+
+# Escape (typed by desktop_type) ends the viewer with status 0, its progress
+# text X11's and nothing on standard error.
+end_on_sway() {
+  local name=$1 viewer_status=0
+  timeout 15 tail --pid="$viewer_pid" -f /dev/null || fail "on Wayland, Escape did not end the viewer"
+  kill -KILL "$viewer_pid" 2>/dev/null || true
+  { wait "$viewer_pid"; } 2>/dev/null || viewer_status=$?
+  viewer_pid=""
   [[ $viewer_status -eq 0 ]] || fail "on Wayland, the viewer ended with status $viewer_status, not 0"
   # X11's run, when it got that far, was held to the build here's text.
-  if [[ -f $run/progress ]] && ! cmp -s "$run/progress" "$run/wayland-progress"; then
+  if [[ -f $run/progress ]] && ! cmp -s "$run/progress" "$run/$name-progress"; then
     fail "on Wayland, the progress text differs from X11's"
   fi
-  [[ ! -s $run/wayland-errors ]] || fail "on Wayland, standard error says:"$'\n'"$(cat "$run/wayland-errors")"
+  [[ ! -s $run/$name-errors ]] || fail "on Wayland, standard error says:"$'\n'"$(cat "$run/$name-errors")"
+}
+
+# The viewer ended at once where there is no window to type into.
+stop_on_sway() {
+  kill -KILL "$viewer_pid" 2>/dev/null
+  { wait "$viewer_pid"; } 2>/dev/null
+  viewer_pid=""
+}
+
+# At sway's default scale: a floating 640 x 480 window titled viewer with
+# the entry's class as its app id, the ship lit, Left turning it, a close
+# request ignored, Alt+Enter filling the output and coming back. Keys come
+# from one long-lived wtype, each held a while: the viewer reads which keys
+# are down once a frame. The picture of the window is kept in $run/before.ppm
+# for the run at scale 2.
+check_on_wayland() {
+  local output geometry
+  start_on_sway wayland || return 1
+  output=$("${desktop_user[@]}" swaymsg -t get_outputs | jq -r '.[0].rect | "\(.width)x\(.height)"')
+  # The bytes of a picture of the window, without the header.
+  picture() { desktop_picture "$1.ppm" "$geometry" && tail -c +16 "$1.ppm" >"$1"; }
+  differing() { cmp -l "$1" "$2" | wc -l; }
+
+  if ! await_window "floating_con 640x480 * $(entry_class) *" "no floating 640x480 window with app id $(entry_class)"; then
+    stop_on_sway
+    return 1
+  fi
+  geometry=$(desktop_sway_window viewer | awk '{ split($3, p, ","); print $2 "+" p[1] "+" p[2] }')
+  sleep 1
+  picture "$run/before"
+  # A ship lit: some 5 % of the bytes not black.
+  (($(tr -d '\0' <"$run/before" | wc -c) > $(wc -c <"$run/before") / 20)) || fail "on Wayland, the ship is not shown lit"
+  desktop_type -s 2000 -P Left -s 700 -p Left -s 3000 -P Alt_L -k Return -p Alt_L -s 3000 \
+    -P Alt_L -k Return -p Alt_L -s 3000 -P Escape -s 300 -p Escape -s 500
+  sleep 3.5
+  picture "$run/after"
+  (($(differing "$run/before" "$run/after") > $(wc -c <"$run/before") / 100)) || fail "on Wayland, Left did not turn the model"
+  "${desktop_user[@]}" swaymsg '[title="^viewer$"] kill' >/dev/null
+  sleep 1
+  if ! kill -0 "$viewer_pid" 2>/dev/null; then
+    fail "on Wayland, a close request ended the viewer"
+  elif await_window "floating_con 640x480 *" "a close request was not ignored"; then
+    await_window "* $output 0,0 *" "Alt+Enter did not fill the $output output" &&
+      await_window "floating_con 640x480 *" "a second Alt+Enter did not bring the 640x480 window back"
+  fi
+  end_on_sway wayland
+  desktop_stop
+}
+
+# At output scale 2, where sdl2-compat left to itself sizes a program built
+# for SDL2 in the output's pixels (a 320 x 240 window): a floating window of
+# 640 x 480 in sway's logical units, its picture the one at scale 1, whole,
+# at the output's density; Escape gives 0.
+check_at_scale_2() {
+  local geometry reference message
+  start_on_sway wayland-scale-2 'output HEADLESS-1 mode 2048x1536 scale 2' || return 1
+  if ! await_window "floating_con 640x480 * $(entry_class) *" "at scale 2, no floating window of 640x480 logical"; then
+    stop_on_sway
+    return 1
+  fi
+  geometry=$(desktop_sway_window viewer | awk '{ split($3, p, ","); print $2 "+" p[1] "+" p[2] }')
+  if [[ -f $run/before.ppm ]]; then
+    reference=$(desktop_lit_box "$run/before.ppm")
+    message=$(desktop_await_fill "at scale 2" "$geometry" "$reference" 2>&1) || fail "on Wayland, $message"
+  fi
+  desktop_type -s 1500 -P Escape -s 300 -p Escape -s 500
+  end_on_sway wayland-scale-2
+  desktop_stop
 }
 
 # One suite: made once, then installed, shown and purged on a fresh overlay.
@@ -347,6 +369,7 @@ check_system() {
   if [[ $sdl == *libsdl3* ]]; then
     sdl="SDL ${sdl%% *}, sdl2-compat over SDL3 $sdl3: X11 and Wayland"
     check_on_wayland || true
+    check_at_scale_2 || true
   else
     sdl="SDL ${sdl%% *}: X11"
     # Testing's is sdl2-compat; without it nothing here runs on Wayland.
