@@ -32,8 +32,8 @@ source tools/desktop.sh
 
 tools/ensure-packages.sh --list tools/packages.txt --list tools/packages-test.txt --list tools/packages-desktops.txt ||
   { echo "desktops: install: the packages of tools/packages-desktops.txt could not be installed" >&2; exit 1; }
-quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=ON -DVIEWER_WERROR=ON
-quietly cmake --build build --target viewer -j"$(nproc)"
+quietly cmake --preset release
+quietly cmake --build --preset release --target viewer -j"$(nproc)"
 
 viewer=$PWD/build/app/viewer
 work=$(mktemp -d)

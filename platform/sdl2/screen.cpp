@@ -199,8 +199,8 @@ bool TryOpen(const std::string& title, bool fullScreen) {
   // A full-screen window that loses the focus stays as it is.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   // On Wayland, sdl2-compat would size the window in the output's pixels, half
-  // as large as every other window at scale 2.
-  SDL_SetHint("SDL_VIDEO_WAYLAND_SCALE_TO_DISPLAY", "0");
+  // as large as every other window at scale 2; it sets this hint as it starts SDL.
+  SDL_SetHintWithPriority("SDL_VIDEO_WAYLAND_SCALE_TO_DISPLAY", "0", SDL_HINT_OVERRIDE);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     return FailOpening(std::string("no display to show a window on: ") + DescribeDisplays() + " (" + SDL_GetError() +
                        ")");
