@@ -14,7 +14,7 @@
 #  5. the Debian package installed on minimal Debian 12, 13 and testing
 #     systems, shown there on X11 and, where SDL is SDL3's sdl2-compat, on
 #     Wayland, and purged (tools/test-clean-systems.sh);
-#  6. step 1's viewer under the desktops people use, headless: i3 on Xvfb,
+#  6. step 1's viewer under the desktops people use, headless: openbox and i3 on Xvfb,
 #     sway, KWin and mutter through XWayland; its window, full screen and
 #     the picture filling what it is given (tools/test-desktops.sh).
 # Exits non-zero when any test fails.
@@ -53,7 +53,7 @@ tools/test-packages.sh || status=1
 echo "== The Debian package on minimal Debian 12, 13 and testing systems: installed, shown on X11 and Wayland, purged"
 tools/test-clean-systems.sh || status=1
 
-echo "== Desktops: i3, sway, KWin and mutter, headless: the window, full screen, the picture filling it"
+echo "== Desktops: openbox, i3, sway, KWin and mutter, headless: the window, full screen, the picture filling it"
 tools/test-desktops.sh || status=1
 
 exit "$status"

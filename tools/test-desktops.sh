@@ -4,6 +4,9 @@
 # tools/desktop.sh, and checks:
 #  - plain Xvfb: the reference; its progress text, and the box around the lit
 #    pixels of its 640x480 picture;
+#  - openbox on Xvfb, a stacking window manager: a framed 640x480 window;
+#    Alt+Enter changes the display to its 640x480 mode, which the picture
+#    fills, and Alt+Enter again brings the desktop's mode and the window back;
 #  - i3 on Xvfb: the window floats at 640x480; tiled (i3-msg floating
 #    disable), the picture fills the tile at 4:3;
 #  - sway and KWin, the viewer an X11 client of their XWayland: a 640x480
@@ -103,6 +106,24 @@ check_xvfb() {
   end_viewer
 }
 
+check_openbox() {
+  local window
+  desktop_start openbox || return 1
+  start_viewer
+  window=$(desktop_x_window viewer) || return 1
+  openbox_state() {
+    echo "$(desktop_x_geometry "$window") $(xrandr --current | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p')"
+  }
+  desktop_await "a 640x480 window" 20 "640x480+* 1024x768" openbox_state || return 1
+  desktop_await_fill "the framed window" "$(desktop_x_geometry "$window")" "$reference" || return 1
+  desktop_hold alt Return
+  desktop_await "Alt+Enter" 10 "640x480+0+0 640x480" openbox_state || return 1
+  desktop_await_fill "Alt+Enter" 640x480+0+0 "$reference" || return 1
+  desktop_hold alt Return
+  desktop_await "a second Alt+Enter" 10 "640x480+* 1024x768" openbox_state || return 1
+  end_viewer
+}
+
 check_i3() {
   local window geometry
   desktop_start i3 || return 1
@@ -180,7 +201,7 @@ check_mutter() {
 
 status=0
 reference=""
-for check in xvfb i3 sway kwin mutter; do
+for check in xvfb openbox i3 sway kwin mutter; do
   start=$SECONDS
   if "check_$check"; then
     echo "$desktop: $((SECONDS - start)) s"
