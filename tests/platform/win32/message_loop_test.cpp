@@ -1,10 +1,12 @@
-// Each flip takes every message of the thread, not only the window's: one
-// posted to the thread, and one to another window of the thread (as the input
-// method's), would otherwise stay in its queue for good.
+// The layer's messages on a real window. Each flip takes every message of the
+// thread, not only the window's: one posted to the thread, and one to another
+// window of the thread (as the input method's), would otherwise stay in its
+// queue for good. WM_SIZE tells the drawable's size, once.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "platform/screen.h"
+#include "platform/win32/display_state.h"
 
 namespace {
 
@@ -33,6 +35,28 @@ TEST(ScreenFlip, TakesEveryMessageOfTheThread) {
   EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_APP, WM_APP, PM_NOREMOVE)) << "a message stayed in the queue";
   EXPECT_EQ(takenByOtherWindow, 1);
   DestroyWindow(other);
+  ScreenClose();
+}
+
+TEST(ScreenSizeChanged, TellsEachNewClientAreaOnce) {
+  ASSERT_EQ(ScreenOpen(kModeVga, kColourDepth32, kOnePage, kFlagOpenGl, kAnyRefreshRate), 0) << ScreenError();
+  int width = 0;
+  int height = 0;
+  ScreenFlip();
+  EXPECT_FALSE(ScreenSizeChanged(width, height)) << "opened at " << width << " x " << height;
+  const HWND window = ScreenWindow();
+  RECT outer{0, 0, 800, 600};
+  AdjustWindowRect(&outer, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE);
+  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOZORDER | SWP_NOMOVE);
+  ScreenFlip();
+  ASSERT_TRUE(ScreenSizeChanged(width, height));
+  EXPECT_EQ(width, 800);
+  EXPECT_EQ(height, 600);
+  EXPECT_FALSE(ScreenSizeChanged(width, height));
+  // A minimised window's empty client area is no size to draw at.
+  ShowWindow(window, SW_MINIMIZE);
+  ScreenFlip();
+  EXPECT_FALSE(ScreenSizeChanged(width, height)) << width << " x " << height;
   ScreenClose();
 }
 
