@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "model/utf16_name.h"
+#include "platform/utf16.h"
 
 namespace {
 

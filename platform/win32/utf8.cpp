@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "model/utf16_name.h"
+#include "platform/utf16.h"
 
 std::string Utf8FromWide(const std::wstring& text) {
   if (text.empty()) return std::string();

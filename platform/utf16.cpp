@@ -1,4 +1,4 @@
-#include "model/utf16_name.h"
+#include "platform/utf16.h"
 
 #include <cstdint>
 
